@@ -1,0 +1,3 @@
+#include "platform/Clock.h"
+
+QString dataBreve(const QDate &date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
