@@ -1,0 +1,132 @@
+#pragma once
+
+#include "exercise/Controlli.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+struct SessionState;
+struct Tipo;
+class Random;
+class Clock;
+class MessageBox;
+class Beeper;
+
+// The states of the exercise screen, as its buttons offer the next step.
+enum class Stato {
+    Fresco,          // loaded; an operation waits for its answer; "Esci" offered
+    Ripartenza,      // after No at the end of a sitting: only "Nuovo esercizio" and "Esci"
+    Attesa,          // a new operation waits for its answer
+    Risposto,        // an answer is in: "V e r i f i c a " offered
+    Verificato,      // checked, operations 1..9: "Nuova operazione" offered
+    EsercizioFinito, // checked the tenth: "Nuovo esercizio", "Esci", "Visualizza / stampa "
+};
+
+// What the exercise screen shows, control by control. The screen copies it onto its widgets
+// after every event it hands to Esercitazione.
+class VistaEsercizio
+{
+public:
+    // As the screen is designed, before its load sequence.
+    VistaEsercizio();
+
+    // Caption of a label, or the text of TxtRisultato.
+    const QString &testo(Controllo c) const { return m_testo[indice(c)]; }
+    // Frames and buttons.
+    bool visibile(Controllo c) const { return m_visibile[indice(c)]; }
+    // Menu items.
+    bool abilitato(Controllo c) const { return m_abilitato[indice(c)]; }
+    // Left edge in twips inside its frame, for the controls of the two frames.
+    int sinistra(Controllo c) const { return m_sinistra[indice(c)]; }
+
+    bool TxtRisultatoBloccato = false;
+    // The control that should take the keyboard focus after the last event, if any; the screen
+    // gives it the focus only when the control is visible.
+    std::optional<Controllo> fuoco;
+
+    QString &testo(Controllo c) { return m_testo[indice(c)]; }
+    void mostra(Controllo c, bool visibile) { m_visibile[indice(c)] = visibile; }
+    void abilita(Controllo c, bool abilitato) { m_abilitato[indice(c)] = abilitato; }
+    void sposta(Controllo c, int sinistra) { m_sinistra[indice(c)] = sinistra; }
+
+private:
+    std::array<QString, numeroControlli> m_testo;
+    std::array<bool, numeroControlli> m_visibile{};
+    std::array<bool, numeroControlli> m_abilitato{};
+    std::array<int, numeroControlli> m_sinistra{};
+};
+
+inline constexpr std::array<Controllo, 5> pulsanti{Controllo::CmdVerifica, Controllo::CmdOperazione,
+                                                   Controllo::CmdEsercizio, Controllo::CmdFine,
+                                                   Controllo::CmdStampa};
+
+// The exercise screen frmOperativoPiù as a model: its load sequence, its buttons, the answer
+// entry and the check, over the session state and the platform seam. It never touches a widget;
+// the screen forwards the events named after its handlers and shows vista().
+//
+// An operation is checked once: from its check until the next operation is shown, Enter, the
+// check button and the sign pictures change nothing. After No at the end of a sitting the screen
+// waits for "Nuovo esercizio" with no operation shown and the answer box locked. "Nuovo
+// esercizio" after the end of a sitting starts a new one, so NumeroOperazione stays in 0..40.
+class Esercitazione
+{
+public:
+    Esercitazione(SessionState &s, Random &random, Clock &clock, MessageBox &messageBox,
+                  Beeper &beeper, std::function<void()> apriResoconto);
+
+    const VistaEsercizio &vista() const { return m_vista; }
+    Stato stato() const { return m_stato; }
+    // True from the first No at the end of a sitting to the end of the run.
+    bool ricomincia() const { return Ricomincia; }
+    // Whether the five buttons and the answer box's lock are as the current state offers them.
+    bool coerente() const;
+
+    // The screen being loaded, first or again: its controls as designed, then the load sequence.
+    void Form_Load();
+    void CmdOperazione_Click();
+    void CmdEsercizio_Click();
+    void CmdVerifica_Click();
+    // Every character typed in TxtRisultato; keyAscii comes back 0 when the key is refused.
+    void TxtRisultato_KeyPress(int &keyAscii);
+    // A change of TxtRisultato's text by the child. Esercitazione makes its own changes itself;
+    // the screen need not forward them, and a text equal to the current one changes nothing.
+    void TxtRisultato_Change(const QString &text);
+    void TxtRisultato_Click();
+    // The sign pictures: "=", "<" or ">" picked for a find-the-sign operation.
+    void segno(const QString &s);
+    void Image3_Click() { segno(QStringLiteral("=")); }
+    void Image4_Click() { segno(QStringLiteral("<")); }
+    void Image5_Click() { segno(QStringLiteral(">")); }
+    // The check of the operation on screen; nothing when it has been checked already or no
+    // operation awaits an answer.
+    void verifica();
+
+    // Label2, stating the range NumeroMin..NumeroMax; the start screen calls it when the range
+    // changes while the screen is open.
+    void aggiornaIntervallo();
+
+private:
+    void caricamento(bool conRipartenza);
+    void ripartenza();
+    void mostraOperazione();
+    void svuotaOperazione();
+    void impostaRisultato(const QString &text);
+    void LblSegno2_Change();
+    void fineSeduta();
+
+    SessionState &m_s;
+    Random &m_random;
+    Clock &m_clock;
+    MessageBox &m_messageBox;
+    Beeper &m_beeper;
+    std::function<void()> m_apriResoconto;
+
+    VistaEsercizio m_vista;
+    Stato m_stato = Stato::Fresco;
+    const Tipo *m_tipo = nullptr; // the operation on screen
+    bool m_daVerificare = false;  // an operation is on screen and not checked yet
+    bool Ricomincia = false;
+};

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "exercise/Controlli.h"
+
+#include <QString>
+
+#include <array>
+
+struct SessionState;
+class Random;
+class Clock;
+
+// One row per range button. Each addend is drawn as floor(r * k) + m, a first and b second, and
+// the pair is drawn again as a whole while its sum lies outside sommaMin..sommaMax.
+struct Intervallo
+{
+    int scelta; // ScelteIntervallo
+    int k;
+    int m;
+    int sommaMin;
+    int sommaMax;
+};
+
+inline constexpr std::array<Intervallo, 6> intervalli{{
+    {1, 10, 1, 0, 10},
+    {2, 20, 1, 0, 20},
+    {3, 30, 1, 10, 30},
+    {4, 15, 15, 30, 60},
+    {5, 45, 15, 60, 99},
+    {6, 40, 5, 20, 99},
+}};
+
+// The row of a range choice; nullptr outside 1..6.
+const Intervallo *intervallo(int scelta);
+
+enum class Gruppo { Numero, Segno };
+
+// What one place of an operation holds, with s = a + b: a number, an operator, or the place where
+// the child answers (TxtRisultato or lblSegno2, whose text the operation leaves alone). The three
+// signs also name the expected answer of the find-the-sign types.
+enum class Pezzo { A, B, S, SMeno1, SPiu1, Piu, Uguale, Maggiore, Minore, Risposta };
+
+struct Posto
+{
+    Controllo controllo;
+    Pezzo pezzo;
+    int sinistra; // twips from the frame's left edge
+};
+
+// One operation type. The stored line is `linea` with each of %a, %b, %s, %m (s - 1) and %p
+// (s + 1) replaced by the two-column text of that number; the rest is copied as it stands.
+struct Tipo
+{
+    int numero; // TipoOperazione, 1..12
+    Gruppo gruppo;
+    std::array<Posto, 5> posti; // left to right, as shown
+    Pezzo risposta;             // the hidden number, or the sign to pick
+    Pezzo terzo;                // the third number, padded by Spazio3
+    const char16_t *linea;
+};
+
+namespace posizioni {
+// The five places of the number frame, and the two operator places of the sign frame; the
+// numbers of the sign frame stay where the screen puts them.
+inline constexpr int n1 = 100, n2 = 3120, n3 = 4000, n4 = 7020, n5 = 8000;
+inline constexpr int s1 = 120, s2 = 3120, s3 = 4020, s4 = 7170, s5 = 8130;
+} // namespace posizioni
+
+inline constexpr std::array<Tipo, 12> tipi{{
+    // clang-format off
+    {1, Gruppo::Numero, {{{Controllo::TxtRisultato, Pezzo::Risposta, posizioni::n1},
+                          {Controllo::LblSegno, Pezzo::Piu, posizioni::n2},
+                          {Controllo::LblNumero1, Pezzo::A, posizioni::n3},
+                          {Controllo::LblUguale, Pezzo::Uguale, posizioni::n4},
+                          {Controllo::LblNumero2, Pezzo::S, posizioni::n5}}},
+     Pezzo::B, Pezzo::S, u" . + %a = %s"},
+    {2, Gruppo::Numero, {{{Controllo::LblNumero1, Pezzo::A, posizioni::n1},
+                          {Controllo::LblSegno, Pezzo::Piu, posizioni::n2},
+                          {Controllo::TxtRisultato, Pezzo::Risposta, posizioni::n3},
+                          {Controllo::LblUguale, Pezzo::Uguale, posizioni::n4},
+                          {Controllo::LblNumero2, Pezzo::S, posizioni::n5}}},
+     Pezzo::B, Pezzo::S, u"%a +  . = %s"},
+    {3, Gruppo::Numero, {{{Controllo::LblNumero1, Pezzo::A, posizioni::n1},
+                          {Controllo::LblSegno, Pezzo::Piu, posizioni::n2},
+                          {Controllo::LblNumero2, Pezzo::B, posizioni::n3},
+                          {Controllo::LblUguale, Pezzo::Uguale, posizioni::n4},
+                          {Controllo::TxtRisultato, Pezzo::Risposta, posizioni::n5}}},
+     Pezzo::S, Pezzo::S, u"%a + %b = . "},
+    {4, Gruppo::Numero, {{{Controllo::TxtRisultato, Pezzo::Risposta, posizioni::n1},
+                          {Controllo::LblUguale, Pezzo::Uguale, posizioni::n2},
+                          {Controllo::LblNumero1, Pezzo::A, posizioni::n3},
+                          {Controllo::LblSegno, Pezzo::Piu, posizioni::n4},
+                          {Controllo::LblNumero2, Pezzo::B, posizioni::n5}}},
+     Pezzo::S, Pezzo::S, u" . = %a + %b"},
+    {5, Gruppo::Numero, {{{Controllo::LblNumero1, Pezzo::S, posizioni::n1},
+                          {Controllo::LblUguale, Pezzo::Uguale, posizioni::n2},
+                          {Controllo::TxtRisultato, Pezzo::Risposta, posizioni::n3},
+                          {Controllo::LblSegno, Pezzo::Piu, posizioni::n4},
+                          {Controllo::LblNumero2, Pezzo::B, posizioni::n5}}},
+     Pezzo::A, Pezzo::S, u"%s =  . + %b"},
+    {6, Gruppo::Numero, {{{Controllo::LblNumero1, Pezzo::S, posizioni::n1},
+                          {Controllo::LblUguale, Pezzo::Uguale, posizioni::n2},
+                          {Controllo::LblNumero2, Pezzo::B, posizioni::n3},
+                          {Controllo::LblSegno, Pezzo::Piu, posizioni::n4},
+                          {Controllo::TxtRisultato, Pezzo::Risposta, posizioni::n5}}},
+     Pezzo::A, Pezzo::S, u"%s = %b + . "},
+    {7, Gruppo::Segno, {{{Controllo::lblNumero4, Pezzo::A, posizioni::s1},
+                         {Controllo::lblUguale2, Pezzo::Piu, posizioni::s2},
+                         {Controllo::lblNumero6, Pezzo::B, posizioni::s3},
+                         {Controllo::lblSegno2, Pezzo::Risposta, posizioni::s4},
+                         {Controllo::LblNumero8, Pezzo::S, posizioni::s5}}},
+     Pezzo::Uguale, Pezzo::S, u"%a + %b . %s"},
+    {8, Gruppo::Segno, {{{Controllo::lblNumero4, Pezzo::A, posizioni::s1},
+                         {Controllo::lblUguale2, Pezzo::Piu, posizioni::s2},
+                         {Controllo::lblNumero6, Pezzo::B, posizioni::s3},
+                         {Controllo::lblSegno2, Pezzo::Risposta, posizioni::s4},
+                         {Controllo::LblNumero8, Pezzo::SMeno1, posizioni::s5}}},
+     Pezzo::Maggiore, Pezzo::SMeno1, u"%a + %b . %m"},
+    {9, Gruppo::Segno, {{{Controllo::lblNumero4, Pezzo::A, posizioni::s1},
+                         {Controllo::lblUguale2, Pezzo::Piu, posizioni::s2},
+                         {Controllo::lblNumero6, Pezzo::B, posizioni::s3},
+                         {Controllo::lblSegno2, Pezzo::Risposta, posizioni::s4},
+                         {Controllo::LblNumero8, Pezzo::SPiu1, posizioni::s5}}},
+     Pezzo::Minore, Pezzo::SPiu1, u"%a + %b . %p"},
+    {10, Gruppo::Segno, {{{Controllo::lblNumero4, Pezzo::S, posizioni::s1},
+                          {Controllo::lblSegno2, Pezzo::Risposta, posizioni::s2},
+                          {Controllo::lblNumero6, Pezzo::A, posizioni::s3},
+                          {Controllo::lblUguale2, Pezzo::Piu, posizioni::s4},
+                          {Controllo::LblNumero8, Pezzo::B, posizioni::s5}}},
+     Pezzo::Uguale, Pezzo::S, u"%s . %a + %b"},
+    {11, Gruppo::Segno, {{{Controllo::lblNumero4, Pezzo::SPiu1, posizioni::s1},
+                          {Controllo::lblSegno2, Pezzo::Risposta, posizioni::s2},
+                          {Controllo::lblNumero6, Pezzo::A, posizioni::s3},
+                          {Controllo::lblUguale2, Pezzo::Piu, posizioni::s4},
+                          {Controllo::LblNumero8, Pezzo::B, posizioni::s5}}},
+     Pezzo::Maggiore, Pezzo::SPiu1, u"%p . %a + %b"},
+    {12, Gruppo::Segno, {{{Controllo::lblNumero4, Pezzo::SMeno1, posizioni::s1},
+                          {Controllo::lblSegno2, Pezzo::Risposta, posizioni::s2},
+                          {Controllo::lblNumero6, Pezzo::B, posizioni::s3},
+                          {Controllo::lblUguale2, Pezzo::Piu, posizioni::s4},
+                          {Controllo::LblNumero8, Pezzo::A, posizioni::s5}}},
+     Pezzo::Minore, Pezzo::SMeno1, u"%m . %b + %a"},
+    // clang-format on
+}};
+
+// The type numbered t; nullptr outside 1..12.
+const Tipo *tipo(int t);
+
+// The number a place stands for; 0 for an operator or the answer place.
+int valore(Pezzo p, int a, int b);
+
+// A place as a label shows it: plain digits, "+", "=", ">" or "<"; empty for the answer place.
+QString testo(Pezzo p, int a, int b);
+
+// The first part of the stored line of an operation of type t with addends a and b.
+QString linea(const Tipo &t, int a, int b);
+
+// livello2: re-seeds from the clock, then draws the addends of the range ScelteIntervallo into
+// Addendo1 and Addendo2 and sets Spazio1..Spazio3. A range choice outside 1..6 draws nothing
+// and only recomputes the three pads.
+void livello2(SessionState &s, Random &random, Clock &clock);
+
+// Re-seeds from the clock and draws TipoOperazione in TipoMin..TipoMax - 1; returns it.
+int sceltaTipo(SessionState &s, Random &random, Clock &clock);
+
+// visualizza, without the screen: draws the type and then the addends, sets RispostaEsatta,
+// NumeroNascosto (find-the-number types) and Spazio3, writes Operazioni(NumeroOperazione) and
+// reads InizioOperazione from the clock. Returns the type to show, or nullptr when the type
+// drawn is outside 1..12: then nothing is drawn or stored and only InizioOperazione is set.
+// A NumeroOperazione outside 0..45 stores no line.
+const Tipo *visualizza(SessionState &s, Random &random, Clock &clock);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "platform/FormTable.h"
+
+// The exercise screen as designed.
+extern const FormDef definizioneOperativo;

@@ -1,0 +1,465 @@
+#include "platform/Form.h"
+
+#include "platform/Controls.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QColor toQColor(Colore c) { return QColor(c.r(), c.g(), c.b()); }
+
+QString text(const char16_t *s) { return s ? QString::fromUtf16(s) : QString(); }
+
+Line::Direction direction(const ControlDef &def)
+{
+    if (def.left == def.width)
+        return Line::Direction::Vertical;
+    if (def.top == def.height)
+        return Line::Direction::Horizontal;
+    return (def.width > def.left) == (def.height > def.top) ? Line::Direction::Down
+                                                            : Line::Direction::Up;
+}
+
+// A line's table entry holds its two end points; its widget takes their bounding box.
+QRectF lineBox(const ControlDef &def)
+{
+    const double left = std::min(def.left, def.width);
+    const double top = std::min(def.top, def.height);
+    return {left, top, std::max(twipsPerPixel, std::abs(def.width - def.left) + twipsPerPixel),
+            std::max(twipsPerPixel, std::abs(def.height - def.top) + twipsPerPixel)};
+}
+
+QWidget *create(const ControlDef &def, QWidget *parent)
+{
+    switch (def.kind) {
+    case Kind::Label: {
+        auto *label = new Label(parent);
+        label->setText(text(def.caption));
+        const Qt::Alignment horizontal = def.flags & Centred ? Qt::AlignHCenter : Qt::AlignLeft;
+        label->setAlignment(horizontal | Qt::AlignTop);
+        if (def.flags & Border) {
+            label->setFrameShape(QFrame::Box);
+            label->setLineWidth(1);
+        }
+        return label;
+    }
+    case Kind::Button: {
+        auto *button = new QPushButton(text(def.caption), parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case Kind::TextBox: {
+        auto *box = new TextBox(parent);
+        box->setText(text(def.caption));
+        if (def.maxLength > 0)
+            box->setMaxLength(def.maxLength);
+        box->setAlignment(def.flags & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        return box;
+    }
+    case Kind::Frame: {
+        if (def.caption && *def.caption)
+            return new QGroupBox(text(def.caption), parent);
+        auto *frame = new QFrame(parent);
+        frame->setFrameShape(def.flags & NoBorder ? QFrame::NoFrame : QFrame::Box);
+        return frame;
+    }
+    case Kind::Combo:
+        return new QComboBox(parent);
+    case Kind::Image:
+        return new Picture(QString::fromLatin1(def.picture ? def.picture : ""), parent);
+    case Kind::Shape:
+        return new Shape(def.flags & Rounded, def.borderWidth, parent);
+    case Kind::Line:
+        return new Line(direction(def), parent);
+    }
+    return nullptr;
+}
+
+QString family(const Carattere &font, const Carattere &formFont)
+{
+    return text(font.name ? font.name : formFont.name);
+}
+
+} // namespace
+
+Canvas::Canvas(Form &form, QWidget *parent) : QWidget(parent), m_form(form)
+{
+    setAutoFillBackground(true);
+}
+
+void Canvas::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_form.relayout();
+}
+
+void Canvas::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    emit clicked();
+}
+
+FormWindow::FormWindow(Form &form) : m_form(form)
+{
+    setObjectName(QString::fromLatin1(form.definition().name));
+}
+
+bool FormWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        const bool handled = QMainWindow::event(event);
+        m_form.Form_Activate();
+        return handled;
+    }
+    return QMainWindow::event(event);
+}
+
+void FormWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_form.windowClosing();
+}
+
+Form::Form(const FormDef &definition, QObject *parent) : QObject(parent), m_def(definition)
+{
+    setObjectName(QString::fromLatin1(definition.name));
+}
+
+Form::~Form()
+{
+    delete m_window.data();
+}
+
+void Form::load()
+{
+    if (m_window)
+        return;
+    build();
+    collega();
+    Form_Load();
+    emit loaded();
+}
+
+void Form::show()
+{
+    load();
+    if (!m_window)
+        return;
+    if (m_def.maximised) {
+        if (QScreen *screen = m_window->screen())
+            m_window->setGeometry(screen->availableGeometry());
+        m_window->showMaximized();
+    } else {
+        m_window->show();
+    }
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void Form::unload()
+{
+    if (!m_window || m_unloading)
+        return;
+    m_unloading = true;
+    Form_QueryUnload();
+    FormWindow *window = m_window;
+    m_window = nullptr;
+    m_canvas = nullptr;
+    m_placed.clear();
+    m_menus.clear();
+    if (window) {
+        window->close();
+        window->deleteLater();
+    }
+    m_unloading = false;
+    emit unloaded();
+}
+
+void Form::windowClosing()
+{
+    if (!m_unloading)
+        unload();
+}
+
+FormWindow *Form::window()
+{
+    load();
+    return m_window;
+}
+
+void Form::build()
+{
+    m_window = new FormWindow(*this);
+    m_window->setWindowTitle(text(m_def.caption));
+    m_canvas = new Canvas(*this, m_window);
+    m_window->setCentralWidget(m_canvas);
+    connect(m_canvas, &Canvas::clicked, this, [this] { Form_Click(); });
+    m_back = m_def.back;
+    if (m_back.isSet()) {
+        QPalette palette = m_canvas->palette();
+        palette.setColor(QPalette::Window, toQColor(m_back));
+        m_canvas->setPalette(palette);
+    }
+
+    m_placed.reserve(static_cast<qsizetype>(m_def.controls.size()));
+    for (const ControlDef &def : m_def.controls) {
+        Placed *container = def.in ? find(def.in) : nullptr;
+        QWidget *parent = container ? container->widget : m_canvas;
+        QWidget *widget = create(def, parent);
+        widget->setObjectName(QString::fromLatin1(def.name));
+        if (def.toolTip)
+            widget->setToolTip(text(def.toolTip));
+        if (def.flags & Disabled)
+            widget->setEnabled(false);
+        if (def.flags & Hidden)
+            widget->hide();
+        if (def.tabIndex < 0 && def.kind != Kind::TextBox && def.kind != Kind::Combo)
+            widget->setFocusPolicy(def.kind == Kind::Button ? Qt::TabFocus : Qt::NoFocus);
+        const QRectF box = def.kind == Kind::Line
+                               ? lineBox(def)
+                               : QRectF(def.left, def.top, def.width, def.height);
+        m_placed.append({&def, widget, container ? container->widget : nullptr, box, def.back,
+                         def.fore});
+        applyColours(m_placed.last());
+    }
+
+    QList<const Placed *> tabbed;
+    for (const Placed &placed : m_placed)
+        if (placed.def->tabIndex >= 0)
+            tabbed.append(&placed);
+    std::stable_sort(tabbed.begin(), tabbed.end(), [](const Placed *a, const Placed *b) {
+        return a->def->tabIndex < b->def->tabIndex;
+    });
+    for (qsizetype i = 1; i < tabbed.size(); ++i)
+        QWidget::setTabOrder(tabbed[i - 1]->widget, tabbed[i]->widget);
+
+    QHash<QByteArray, QMenu *> menus;
+    for (const MenuDef &def : m_def.menus) {
+        QAction *action = nullptr;
+        if (!def.parent) {
+            QMenu *menu = m_window->menuBar()->addMenu(text(def.caption));
+            menu->setObjectName(QString::fromLatin1(def.name));
+            menus.insert(def.name, menu);
+            action = menu->menuAction();
+        } else if (QMenu *parent = menus.value(def.parent)) {
+            action = def.separator ? parent->addSeparator() : parent->addAction(text(def.caption));
+        }
+        if (action) {
+            action->setObjectName(QString::fromLatin1(def.name));
+            m_menus.insert(def.name, action);
+        }
+    }
+
+    const QSize design(qRound(m_def.width / twipsPerPixel), qRound(m_def.height / twipsPerPixel));
+    m_canvas->resize(design);
+    if (m_def.fixedSize) {
+        m_canvas->setFixedSize(design);
+        m_window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        m_window->resize(design.width(), design.height() + m_window->menuBar()->sizeHint().height() *
+                                                               !m_def.menus.empty());
+    }
+    relayout();
+}
+
+void Form::relayout()
+{
+    if (!m_canvas)
+        return;
+    const double designWidth = m_def.width / twipsPerPixel;
+    const double designHeight = m_def.height / twipsPerPixel;
+    m_scale = std::max(0.05, std::min(m_canvas->width() / designWidth,
+                                      m_canvas->height() / designHeight));
+    m_offset = QPointF((m_canvas->width() - designWidth * m_scale) / 2.0,
+                       (m_canvas->height() - designHeight * m_scale) / 2.0);
+
+    for (Placed &placed : m_placed) {
+        place(placed);
+        const Carattere &font = placed.def->font.size > 0 ? placed.def->font : m_def.font;
+        QFont qfont(family(placed.def->font, m_def.font));
+        qfont.setBold(font.bold);
+        qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
+        placed.widget->setFont(qfont);
+    }
+}
+
+void Form::place(Placed &placed)
+{
+    const double unit = m_scale / twipsPerPixel;
+    const QPointF origin = placed.container ? QPointF() : m_offset;
+    const auto px = [unit](double from, double twips) {
+        return static_cast<int>(std::lround(from + twips * unit));
+    };
+    const int left = px(origin.x(), placed.twips.left());
+    const int top = px(origin.y(), placed.twips.top());
+    const int right = px(origin.x(), placed.twips.right());
+    const int bottom = px(origin.y(), placed.twips.bottom());
+    placed.widget->setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
+}
+
+void Form::applyColours(Placed &placed)
+{
+    QWidget *widget = placed.widget;
+    const Kind kind = placed.def->kind;
+    if (kind == Kind::Button) {
+        QString style;
+        if (placed.back.isSet()) {
+            const QColor back = toQColor(placed.back);
+            style = QStringLiteral("QPushButton{background-color:%1;border:1px solid #5a5a5a;"
+                                   "border-radius:3px;padding:1px;}"
+                                   "QPushButton:pressed{background-color:%2;}"
+                                   "QPushButton:focus{border:2px solid #1c2f8c;}"
+                                   "QPushButton:disabled{color:%1;}")
+                        .arg(back.name(), back.darker(115).name());
+        }
+        if (placed.fore.isSet())
+            style += QStringLiteral("QPushButton{color:%1;}").arg(toQColor(placed.fore).name());
+        widget->setStyleSheet(style);
+        return;
+    }
+    QPalette palette = widget->palette();
+    if (placed.back.isSet()) {
+        const QColor back = toQColor(placed.back);
+        switch (kind) {
+        case Kind::TextBox:
+            palette.setColor(QPalette::Base, back);
+            break;
+        case Kind::Combo:
+            palette.setColor(QPalette::Base, back);
+            palette.setColor(QPalette::Button, back);
+            break;
+        default:
+            palette.setColor(QPalette::Window, back);
+            break;
+        }
+        const bool fills = !(placed.def->flags & Transparent) &&
+                           (kind == Kind::Label || kind == Kind::Frame);
+        widget->setAutoFillBackground(fills);
+    }
+    if (placed.fore.isSet()) {
+        const QColor fore = toQColor(placed.fore);
+        palette.setColor(QPalette::WindowText, fore);
+        palette.setColor(QPalette::Text, fore);
+        palette.setColor(QPalette::ButtonText, fore);
+    }
+    widget->setPalette(palette);
+}
+
+Form::Placed *Form::find(const char *name)
+{
+    for (Placed &placed : m_placed)
+        if (qstrcmp(placed.def->name, name) == 0)
+            return &placed;
+    return nullptr;
+}
+
+const Form::Placed *Form::find(const char *name) const
+{
+    return const_cast<Form *>(this)->find(name);
+}
+
+QWidget *Form::control(const char *name)
+{
+    load();
+    Placed *placed = find(name);
+    Q_ASSERT_X(placed, "Form::control", name);
+    return placed ? placed->widget : nullptr;
+}
+
+Label *Form::label(const char *name) { return qobject_cast<Label *>(control(name)); }
+QPushButton *Form::button(const char *name) { return qobject_cast<QPushButton *>(control(name)); }
+TextBox *Form::textBox(const char *name) { return qobject_cast<TextBox *>(control(name)); }
+QComboBox *Form::combo(const char *name) { return qobject_cast<QComboBox *>(control(name)); }
+Picture *Form::picture(const char *name) { return qobject_cast<Picture *>(control(name)); }
+
+QAction *Form::menu(const char *name)
+{
+    load();
+    QAction *action = m_menus.value(name);
+    Q_ASSERT_X(action, "Form::menu", name);
+    return action;
+}
+
+QRectF Form::twips(const char *name) const
+{
+    const Placed *placed = find(name);
+    return placed ? placed->twips : QRectF();
+}
+
+void Form::setLeft(const char *name, double twips)
+{
+    load();
+    if (Placed *placed = find(name)) {
+        placed->twips.moveLeft(twips);
+        place(*placed);
+    }
+}
+
+void Form::setTop(const char *name, double twips)
+{
+    load();
+    if (Placed *placed = find(name)) {
+        placed->twips.moveTop(twips);
+        place(*placed);
+    }
+}
+
+void Form::setBackColor(const char *name, Colore colour)
+{
+    load();
+    if (!name) {
+        m_back = colour;
+        QPalette palette = m_canvas->palette();
+        palette.setColor(QPalette::Window, toQColor(colour));
+        m_canvas->setPalette(palette);
+        return;
+    }
+    if (Placed *placed = find(name)) {
+        placed->back = colour;
+        applyColours(*placed);
+    }
+}
+
+void Form::setForeColor(const char *name, Colore colour)
+{
+    load();
+    if (Placed *placed = find(name)) {
+        placed->fore = colour;
+        applyColours(*placed);
+    }
+}
+
+Colore Form::backColor(const char *name) const
+{
+    if (!name)
+        return m_back;
+    const Placed *placed = find(name);
+    return placed ? placed->back : Colore{};
+}
+
+Colore Form::foreColor(const char *name) const
+{
+    const Placed *placed = find(name);
+    return placed ? placed->fore : Colore{};
+}
+
+bool Form::setFocus(const char *name)
+{
+    if (!m_window)
+        return false;
+    const Placed *placed = find(name);
+    if (!placed || !placed->widget->isVisible() || !placed->widget->isEnabled())
+        return false;
+    placed->widget->setFocus(Qt::OtherFocusReason);
+    return true;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <span>
+
+// A screen described as data: the form, its controls and its menus. Positions are twips,
+// relative to the container; one loop (Form::load) turns a table into widgets.
+
+enum class Kind { Label, Button, TextBox, Frame, Combo, Image, Shape, Line };
+
+// Flags of a control, or-ed together.
+enum Flag : unsigned {
+    Centred = 1u << 0,     // text centred (labels, text boxes)
+    Transparent = 1u << 1, // label or frame shows its container's background
+    Border = 1u << 2,      // single border around a label
+    Graphical = 1u << 3,   // a button that shows its background colour
+    Hidden = 1u << 4,
+    Disabled = 1u << 5,
+    NoBorder = 1u << 6, // frame without its border
+    Rounded = 1u << 7,  // shape: rounded rectangle
+};
+
+// A 24-bit RGB colour, or none (keep the default).
+struct Colore
+{
+    int value = -1;
+    constexpr bool isSet() const { return value >= 0; }
+    constexpr int r() const { return value & 0xFF; }
+    constexpr int g() const { return (value >> 8) & 0xFF; }
+    constexpr int b() const { return (value >> 16) & 0xFF; }
+};
+
+constexpr Colore RGB(int r, int g, int b) { return Colore{r + 256 * g + 65536 * b}; }
+
+struct Carattere
+{
+    const char16_t *name = nullptr; // nullptr: the form's font
+    double size = 0;                // points
+    bool bold = false;
+};
+
+struct ControlDef
+{
+    const char *name;
+    Kind kind;
+    const char *in = nullptr; // container control; nullptr: the form
+    int left = 0, top = 0, width = 0, height = 0; // a Line goes from (left, top) to (width, height)
+    const char16_t *caption = nullptr;
+    Carattere font{};
+    Colore fore{};
+    Colore back{};
+    unsigned flags = 0;
+    int tabIndex = -1; // position in the tab order; -1: not in it
+    int maxLength = 0;
+    const char16_t *toolTip = nullptr;
+    const char *picture = nullptr; // resource path of an Image
+    int borderWidth = 1;           // Shape
+};
+
+struct MenuDef
+{
+    const char *name;
+    const char *parent; // nullptr: an entry of the menu bar
+    const char16_t *caption;
+    bool separator = false;
+};
+
+struct FormDef
+{
+    const char *name;
+    const char16_t *caption;
+    int width, height; // client area, twips
+    Colore back{};
+    Carattere font{u"MS Sans Serif", 8.25, false};
+    std::span<const ControlDef> controls{};
+    std::span<const MenuDef> menus{};
+    bool fixedSize = false;
+    bool maximised = false;
+};
+
+// 15 twips make a pixel at 96 DPI.
+constexpr double twipsPerPixel = 15.0;

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/FormTable.h"
+#include "session/SessionState.h"
+
+#include <array>
+
+// The six number ranges of the start screen's buttons.
+struct Intervallo
+{
+    const char *pulsante;
+    const char16_t *caption;
+    int numeroMin, numeroMax, scelta;
+};
+
+inline constexpr std::array<Intervallo, 6> intervalli{{
+    {"Command1", u"Numero max da 1 a 10", 1, 10, 1},
+    {"Command2", u"Numero max da 1 a 20", 1, 20, 2},
+    {"Command3", u"Numero max da 10 a 30", 10, 30, 3},
+    {"Command4", u"Numero max da 30 a 60", 30, 60, 4},
+    {"Command5", u"Numero max da 60 a 99", 60, 99, 5},
+    {"Command6", u"Numero max da 10 a 99", 10, 99, 6},
+}};
+
+// The look an activity gives the exercise screen: the area colour for the form and the
+// controls of its answer area, and one colour for the buttons and two frames.
+struct Schema
+{
+    Colore area;
+    std::array<const char *, 4> controlliArea; // besides the form; nullptr ends the list
+    Colore pulsanti;
+};
+
+// The three activities, in the order of the start screen's list.
+struct Attivita
+{
+    const char16_t *voce;
+    int tipoMin, tipoMax; // operation types tipoMin .. tipoMax - 1
+    const char16_t *istruzione;
+    Schema schema;
+};
+
+inline constexpr std::array<Attivita, 3> attivita{{
+    {u"Calcolo del numero", 1, 7, u"Calcola il numero",
+     {RGB(250, 250, 200), {"frmNumero", "TxtRisultato", nullptr, nullptr}, RGB(240, 220, 150)}},
+    {u"Calcolo del segno = < >", 7, 13, u"Calcola il segno",
+     {RGB(200, 255, 255), {"frmSegno", "lblSegno2", nullptr, nullptr}, RGB(200, 200, 255)}},
+    {u"Calcolo dei numero o del segno secondo richiesta", 1, 13,
+     u"Calcola il numero o il segno secondo richiesta",
+     {RGB(255, 215, 220), {"frmNumero", "TxtRisultato", "frmSegno", "lblSegno2"},
+      RGB(240, 180, 220)}},
+}};
+
+// The controls of the exercise screen that take the button colour, in the order they are
+// painted.
+inline constexpr std::array<const char *, 8> controlliPulsanti{
+    "CmdVerifica", "CmdOperazione", "cmdSfondo",       "CmdFine",
+    "frmValutazione", "frmElaborazione", "CmdEsercizio", "CmdStampa"};
+
+// Stores NumeroMin, NumeroMax and ScelteIntervallo of the range at index 0..5.
+void scegliIntervallo(SessionState &stato, int indice);
+// Stores TipoMin, TipoMax and the instruction of the activity at list index 0..2; an index out
+// of the list counts as the first activity.
+const Attivita &scegliAttivita(SessionState &stato, int indice);

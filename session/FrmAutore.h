@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Form.h"
+
+class Programma;
+
+// The about box: who made the program and how to reach them. A click on its background
+// closes it.
+class FrmAutore final : public Form
+{
+    Q_OBJECT
+public:
+    explicit FrmAutore(Programma &programma);
+
+protected:
+    void Form_Load() override;
+    void Form_Click() override { unload(); }
+};

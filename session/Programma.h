@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+
+struct Platform;
+struct SessionState;
+class FrmInizio1;
+class FrmAutore;
+class frmOperativoPiù;
+class FrmStampaPiu;
+class FrmAttestato;
+
+// The screens of a run and what they share. Each screen is created at its first touch and kept
+// until the program ends, so that its own fields outlive its window.
+class Programma
+{
+public:
+    Programma(SessionState &stato, Platform &piattaforma);
+    ~Programma();
+    Programma(const Programma &) = delete;
+    Programma &operator=(const Programma &) = delete;
+
+    SessionState &stato;
+    Platform &piattaforma;
+
+    FrmInizio1 &inizio();
+    FrmAutore &autore();
+    frmOperativoPiù &operativo();
+    FrmStampaPiu &stampa();
+    FrmAttestato &attestato();
+
+    // Shows the start screen: the whole start-up of the program.
+    void avvia();
+
+private:
+    std::unique_ptr<FrmInizio1> m_inizio;
+    std::unique_ptr<FrmAutore> m_autore;
+    std::unique_ptr<frmOperativoPiù> m_operativo;
+    std::unique_ptr<FrmStampaPiu> m_stampa;
+    std::unique_ptr<FrmAttestato> m_attestato;
+};
