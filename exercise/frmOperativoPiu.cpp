@@ -14,8 +14,11 @@ frmOperativoPiù::frmOperativoPiù(Programma &programma)
 void frmOperativoPiù::aggiornaIntervallo()
 {
     const SessionState &s = m_programma.stato;
-    label("Label2")->setText(QStringLiteral("Operazione con numero massimo da ") + Str(s.NumeroMin) +
-                             QStringLiteral(" a") + Str(s.NumeroMax));
+    label("Label2")->setText(QStringLiteral("Operazione con numero massimo da ") +
+                             Str(s.NumeroMin) + QStringLiteral(" a") + Str(s.NumeroMax));
 }
 
-void frmOperativoPiù::Form_Load() { aggiornaIntervallo(); }
+void frmOperativoPiù::Form_Load()
+{
+    aggiornaIntervallo();
+}

@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -16,9 +15,15 @@
 
 namespace {
 
-QColor toQColor(Colore c) { return QColor(c.r(), c.g(), c.b()); }
+QColor toQColor(Colore c)
+{
+    return QColor(c.r(), c.g(), c.b());
+}
 
-QString text(const char16_t *s) { return s ? QString::fromUtf16(s) : QString(); }
+QString text(const char16_t *s)
+{
+    return s ? QString::fromUtf16(s) : QString();
+}
 
 Line::Direction direction(const ControlDef &def)
 {
@@ -228,8 +233,8 @@ void Form::build()
         const QRectF box = def.kind == Kind::Line
                                ? lineBox(def)
                                : QRectF(def.left, def.top, def.width, def.height);
-        m_placed.append({&def, widget, container ? container->widget : nullptr, box, def.back,
-                         def.fore});
+        m_placed.append(
+            {&def, widget, container ? container->widget : nullptr, box, def.back, def.fore});
         applyColours(m_placed.last());
     }
 
@@ -261,14 +266,12 @@ void Form::build()
     }
 
     const QSize design(qRound(m_def.width / twipsPerPixel), qRound(m_def.height / twipsPerPixel));
+    const int menuHeight = m_def.menus.empty() ? 0 : m_window->menuBar()->sizeHint().height();
     m_canvas->resize(design);
-    if (m_def.fixedSize) {
-        m_canvas->setFixedSize(design);
-        m_window->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    } else {
-        m_window->resize(design.width(), design.height() + m_window->menuBar()->sizeHint().height() *
-                                                               !m_def.menus.empty());
-    }
+    if (m_def.fixedSize)
+        m_window->setFixedSize(design.width(), design.height() + menuHeight);
+    else
+        m_window->resize(design.width(), design.height() + menuHeight);
     relayout();
 }
 
@@ -278,8 +281,8 @@ void Form::relayout()
         return;
     const double designWidth = m_def.width / twipsPerPixel;
     const double designHeight = m_def.height / twipsPerPixel;
-    m_scale = std::max(0.05, std::min(m_canvas->width() / designWidth,
-                                      m_canvas->height() / designHeight));
+    m_scale = std::max(
+        0.05, std::min(m_canvas->width() / designWidth, m_canvas->height() / designHeight));
     m_offset = QPointF((m_canvas->width() - designWidth * m_scale) / 2.0,
                        (m_canvas->height() - designHeight * m_scale) / 2.0);
 
@@ -288,7 +291,8 @@ void Form::relayout()
         const Carattere &font = placed.def->font.size > 0 ? placed.def->font : m_def.font;
         QFont qfont(family(placed.def->font, m_def.font));
         qfont.setBold(font.bold);
-        qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
+        qfont.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
         placed.widget->setFont(qfont);
     }
 }
@@ -342,8 +346,8 @@ void Form::applyColours(Placed &placed)
             palette.setColor(QPalette::Window, back);
             break;
         }
-        const bool fills = !(placed.def->flags & Transparent) &&
-                           (kind == Kind::Label || kind == Kind::Frame);
+        const bool fills =
+            !(placed.def->flags & Transparent) && (kind == Kind::Label || kind == Kind::Frame);
         widget->setAutoFillBackground(fills);
     }
     if (placed.fore.isSet()) {
@@ -376,11 +380,26 @@ QWidget *Form::control(const char *name)
     return placed ? placed->widget : nullptr;
 }
 
-Label *Form::label(const char *name) { return qobject_cast<Label *>(control(name)); }
-QPushButton *Form::button(const char *name) { return qobject_cast<QPushButton *>(control(name)); }
-TextBox *Form::textBox(const char *name) { return qobject_cast<TextBox *>(control(name)); }
-QComboBox *Form::combo(const char *name) { return qobject_cast<QComboBox *>(control(name)); }
-Picture *Form::picture(const char *name) { return qobject_cast<Picture *>(control(name)); }
+Label *Form::label(const char *name)
+{
+    return qobject_cast<Label *>(control(name));
+}
+QPushButton *Form::button(const char *name)
+{
+    return qobject_cast<QPushButton *>(control(name));
+}
+TextBox *Form::textBox(const char *name)
+{
+    return qobject_cast<TextBox *>(control(name));
+}
+QComboBox *Form::combo(const char *name)
+{
+    return qobject_cast<QComboBox *>(control(name));
+}
+Picture *Form::picture(const char *name)
+{
+    return qobject_cast<Picture *>(control(name));
+}
 
 QAction *Form::menu(const char *name)
 {

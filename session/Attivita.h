@@ -41,20 +41,29 @@ struct Attivita
 };
 
 inline constexpr std::array<Attivita, 3> attivita{{
-    {u"Calcolo del numero", 1, 7, u"Calcola il numero",
+    {u"Calcolo del numero",
+     1,
+     7,
+     u"Calcola il numero",
      {RGB(250, 250, 200), {"frmNumero", "TxtRisultato", nullptr, nullptr}, RGB(240, 220, 150)}},
-    {u"Calcolo del segno = < >", 7, 13, u"Calcola il segno",
+    {u"Calcolo del segno = < >",
+     7,
+     13,
+     u"Calcola il segno",
      {RGB(200, 255, 255), {"frmSegno", "lblSegno2", nullptr, nullptr}, RGB(200, 200, 255)}},
-    {u"Calcolo dei numero o del segno secondo richiesta", 1, 13,
+    {u"Calcolo dei numero o del segno secondo richiesta",
+     1,
+     13,
      u"Calcola il numero o il segno secondo richiesta",
-     {RGB(255, 215, 220), {"frmNumero", "TxtRisultato", "frmSegno", "lblSegno2"},
+     {RGB(255, 215, 220),
+      {"frmNumero", "TxtRisultato", "frmSegno", "lblSegno2"},
       RGB(240, 180, 220)}},
 }};
 
 // The controls of the exercise screen that take the button colour, in the order they are
 // painted.
 inline constexpr std::array<const char *, 8> controlliPulsanti{
-    "CmdVerifica", "CmdOperazione", "cmdSfondo",       "CmdFine",
+    "CmdVerifica",    "CmdOperazione",   "cmdSfondo",    "CmdFine",
     "frmValutazione", "frmElaborazione", "CmdEsercizio", "CmdStampa"};
 
 // Stores NumeroMin, NumeroMax and ScelteIntervallo of the range at index 0..5.

@@ -29,10 +29,28 @@ template <class F> F &primoTocco(std::unique_ptr<F> &form, Programma &programma)
 }
 } // namespace
 
-FrmInizio1 &Programma::inizio() { return primoTocco(m_inizio, *this); }
-FrmAutore &Programma::autore() { return primoTocco(m_autore, *this); }
-frmOperativoPiù &Programma::operativo() { return primoTocco(m_operativo, *this); }
-FrmStampaPiu &Programma::stampa() { return primoTocco(m_stampa, *this); }
-FrmAttestato &Programma::attestato() { return primoTocco(m_attestato, *this); }
+FrmInizio1 &Programma::inizio()
+{
+    return primoTocco(m_inizio, *this);
+}
+FrmAutore &Programma::autore()
+{
+    return primoTocco(m_autore, *this);
+}
+frmOperativoPiù &Programma::operativo()
+{
+    return primoTocco(m_operativo, *this);
+}
+FrmStampaPiu &Programma::stampa()
+{
+    return primoTocco(m_stampa, *this);
+}
+FrmAttestato &Programma::attestato()
+{
+    return primoTocco(m_attestato, *this);
+}
 
-void Programma::avvia() { inizio().mostra(); }
+void Programma::avvia()
+{
+    inizio().mostra();
+}

@@ -28,8 +28,8 @@ struct SessionState
     QString Spazio1, Spazio2, Spazio3; // one blank or nothing: the two-column pads
     int TipoOperazione = 0;            // 1..12
     int NumeroNascosto = 0;
-    QString RispostaEsatta; // digits, or "=", ">" or "<"
-    QString RispostaData;   // the answer as entered
+    QString RispostaEsatta;      // digits, or "=", ">" or "<"
+    QString RispostaData;        // the answer as entered
     double InizioOperazione = 0; // seconds since midnight when the operation was shown
     double FineOperazione = 0;   // seconds since midnight when it was checked
     int TempoRisposta = 0;
@@ -48,7 +48,7 @@ struct SessionState
     // Operations checked in the sitting: the denominator of the grade. An operation on screen
     // that has not been answered yet does not count.
     int OperazioniVerificate = 0;
-    std::array<QString, 46> Operazioni;   // one line per operation, slots 1..40 used
+    std::array<QString, 46> Operazioni;    // one line per operation, slots 1..40 used
     std::array<int, 6> SecondiEsercizio{}; // seconds of exercise k, slots 1..4 used
     std::array<QString, 6> TempoEsercizio; // Str(SecondiEsercizio(k))
 

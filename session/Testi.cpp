@@ -26,8 +26,17 @@ long long Val(const QString &t)
     return negative ? -value : value;
 }
 
-QString cifre(long long n) { return QString::number(n); }
+QString cifre(long long n)
+{
+    return QString::number(n);
+}
 
-QString spazio(long long n) { return n < 10 ? QStringLiteral(" ") : QString(); }
+QString spazio(long long n)
+{
+    return n < 10 ? QStringLiteral(" ") : QString();
+}
 
-QString dueColonne(long long n) { return spazio(n) + QString::number(n); }
+QString dueColonne(long long n)
+{
+    return spazio(n) + QString::number(n);
+}
