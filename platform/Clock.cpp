@@ -1,3 +1,6 @@
 #include "platform/Clock.h"
 
-QString dataBreve(const QDate &date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
+QString dataBreve(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}

@@ -29,7 +29,10 @@ struct Colore
     constexpr int b() const { return (value >> 16) & 0xFF; }
 };
 
-constexpr Colore RGB(int r, int g, int b) { return Colore{r + 256 * g + 65536 * b}; }
+constexpr Colore RGB(int r, int g, int b)
+{
+    return Colore{r + 256 * g + 65536 * b};
+}
 
 struct Carattere
 {
@@ -42,7 +45,7 @@ struct ControlDef
 {
     const char *name;
     Kind kind;
-    const char *in = nullptr; // container control; nullptr: the form
+    const char *in = nullptr;                     // container control; nullptr: the form
     int left = 0, top = 0, width = 0, height = 0; // a Line goes from (left, top) to (width, height)
     const char16_t *caption = nullptr;
     Carattere font{};

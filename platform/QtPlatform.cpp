@@ -39,11 +39,20 @@ int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
     return Ok;
 }
 
-double QtClock::timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double QtClock::timer()
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
-QDate QtClock::today() { return QDate::currentDate(); }
+QDate QtClock::today()
+{
+    return QDate::currentDate();
+}
 
-void QtBeeper::beep() { QApplication::beep(); }
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}
 
 void QtEnder::end()
 {
@@ -78,7 +87,8 @@ void installaPiattaforma(QApplication &app)
 
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
 

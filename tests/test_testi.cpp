@@ -37,7 +37,8 @@ private slots:
         QTest::newRow("leading blank") << QStringLiteral(" 4") << 4LL;
         QTest::newRow("stops at a letter") << QStringLiteral("3a") << 3LL;
         QTest::newRow("sign alone") << QStringLiteral("=") << 0LL;
-        QTest::newRow("huge stays finite") << QStringLiteral("99999999999999999999999") << 999999999999999999LL;
+        QTest::newRow("huge stays finite")
+            << QStringLiteral("99999999999999999999999") << 999999999999999999LL;
     }
     void val()
     {

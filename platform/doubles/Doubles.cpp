@@ -2,7 +2,10 @@
 
 #include <cmath>
 
-void FakeClock::advance(double seconds) { now = std::fmod(now + seconds, 86400.0); }
+void FakeClock::advance(double seconds)
+{
+    now = std::fmod(now + seconds, 86400.0);
+}
 
 double ScriptedRandom::rnd()
 {
