@@ -8,24 +8,13 @@ namespace {
 
 constexpr Carattere carattere{u"MS Sans Serif", 13.5, true};
 
+// clang-format off
 constexpr ControlDef controlli[] = {
-    {.name = "Label1",
-     .kind = Kind::Label,
-     .left = 1230,
-     .top = 420,
-     .width = 4245,
-     .height = 615,
-     .caption = u"www.example.org/zefirano",
-     .font = carattere,
+    {.name = "Label1", .kind = Kind::Label, .left = 1230, .top = 420, .width = 4245,
+     .height = 615, .caption = u"www.example.org/zefirano", .font = carattere,
      .flags = Centred | Transparent},
-    {.name = "Label2",
-     .kind = Kind::Label,
-     .left = 1140,
-     .top = 1350,
-     .width = 4275,
-     .height = 525,
-     .caption = u"E-mail : autore@example.org",
-     .font = carattere,
+    {.name = "Label2", .kind = Kind::Label, .left = 1140, .top = 1350, .width = 4275,
+     .height = 525, .caption = u"E-mail : autore@example.org", .font = carattere,
      .flags = Centred | Transparent},
 };
 
@@ -36,6 +25,7 @@ constexpr FormDef definizione{.name = "FrmAutore",
                               .back = RGB(192, 255, 255),
                               .controls = controlli,
                               .fixedSize = true};
+// clang-format on
 
 } // namespace
 
