@@ -2,23 +2,156 @@
 
 #include "exercise/TabellaOperativo.h"
 #include "platform/Controls.h"
+#include "platform/Platform.h"
+#include "reports/FrmAttestato.h"
+#include "reports/FrmStampaPiu.h"
 #include "session/Programma.h"
-#include "session/SessionState.h"
-#include "session/Testi.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+// The name on screen of each control the sitting drives, in the order of Controllo.
+constexpr std::array<const char *, numeroControlli> nomi{
+    "Label2",        "LblNumero1",       "LblSegno",       "TxtRisultato",  "LblUguale",
+    "LblNumero2",    "lblNumero4",       "lblSegno2",      "lblNumero6",    "lblUguale2",
+    "LblNumero8",    "LblEsito",         "LblSi",          "LblNo",         "LblEsercizio",
+    "LblOperazione", "LblTempoParziale", "LblTempoTotale", "LblIstruzione", "frmNumero",
+    "frmSegno",      "CmdVerifica",      "CmdOperazione",  "CmdEsercizio",  "CmdFine",
+    "CmdStampa",     "mnuStampa",        "mnuAttestato"};
+
+const char *nome(Controllo c)
+{
+    return nomi[static_cast<std::size_t>(c)];
+}
+
+enum class Genere { Etichetta, Casella, Riquadro, Pulsante, Menu };
+
+Genere genere(Controllo c)
+{
+    if (c == Controllo::TxtRisultato)
+        return Genere::Casella;
+    if (c == Controllo::frmNumero || c == Controllo::frmSegno)
+        return Genere::Riquadro;
+    if (c == Controllo::mnuStampa || c == Controllo::mnuAttestato)
+        return Genere::Menu;
+    if (c >= Controllo::CmdVerifica && c <= Controllo::CmdStampa)
+        return Genere::Pulsante;
+    return Genere::Etichetta;
+}
+
+// The controls that the operation types move along their frame.
+constexpr Controllo mobili[] = {
+    Controllo::TxtRisultato, Controllo::LblNumero1, Controllo::LblSegno, Controllo::LblUguale,
+    Controllo::LblNumero2,   Controllo::lblUguale2, Controllo::lblSegno2};
+
+} // namespace
 
 frmOperativoPiù::frmOperativoPiù(Programma &programma)
-    : Form(definizioneOperativo), m_programma(programma)
+    : Form(definizioneOperativo), m_programma(programma),
+      m_esercitazione(programma.stato, programma.piattaforma.random, programma.piattaforma.clock,
+                      programma.piattaforma.messageBox, programma.piattaforma.beeper,
+                      [this] { m_programma.stampa().mostraSedutaIntera(); })
 {
 }
 
-void frmOperativoPiù::aggiornaIntervallo()
+template <class Evento> void frmOperativoPiù::esegui(Evento evento)
 {
-    const SessionState &s = m_programma.stato;
-    label("Label2")->setText(QStringLiteral("Operazione con numero massimo da ") +
-                             Str(s.NumeroMin) + QStringLiteral(" a") + Str(s.NumeroMax));
+    QPointer<FormWindow> finestra = window();
+    evento();
+    if (finestra && isLoaded() && !m_programma.piattaforma.ender.ended())
+        mostra();
+}
+
+void frmOperativoPiù::collega()
+{
+    Esercitazione &e = m_esercitazione;
+    const auto clic = [this](const char *pulsante, auto gestore) {
+        connect(button(pulsante), &QPushButton::clicked, this,
+                [this, gestore] { esegui(gestore); });
+    };
+    clic("CmdOperazione", [&e] { e.CmdOperazione_Click(); });
+    clic("CmdEsercizio", [&e] { e.CmdEsercizio_Click(); });
+    clic("CmdVerifica", [&e] { e.CmdVerifica_Click(); });
+    connect(button("CmdFine"), &QPushButton::clicked, this, [this] { unload(); });
+    connect(menu("mnuEsci"), &QAction::triggered, this, [this] { unload(); });
+    const auto apriStampa = [this] { m_programma.stampa().show(); };
+    connect(button("CmdStampa"), &QPushButton::clicked, this, apriStampa);
+    connect(menu("mnuStampa"), &QAction::triggered, this, apriStampa);
+    connect(menu("mnuAttestato"), &QAction::triggered, this,
+            [this] { m_programma.attestato().show(); });
+
+    TextBox *risultato = textBox("TxtRisultato");
+    risultato->keyPress = [this, &e](int &keyAscii) {
+        esegui([&e, &keyAscii] { e.TxtRisultato_KeyPress(keyAscii); });
+    };
+    connect(risultato, &TextBox::textChanged, this, [this, &e](const QString &testo) {
+        if (!m_mostrando)
+            esegui([&e, testo] { e.TxtRisultato_Change(testo); });
+    });
+    connect(risultato, &TextBox::clicked, this,
+            [this, &e] { esegui([&e] { e.TxtRisultato_Click(); }); });
+    connect(picture("Image3"), &Picture::clicked, this,
+            [this, &e] { esegui([&e] { e.Image3_Click(); }); });
+    connect(picture("Image4"), &Picture::clicked, this,
+            [this, &e] { esegui([&e] { e.Image4_Click(); }); });
+    connect(picture("Image5"), &Picture::clicked, this,
+            [this, &e] { esegui([&e] { e.Image5_Click(); }); });
 }
 
 void frmOperativoPiù::Form_Load()
 {
-    aggiornaIntervallo();
+    // The load sequence's own colours.
+    setBackColor("Label2", RGB(250, 200, 110));
+    setForeColor("Label2", RGB(128, 0, 0));
+    setBackColor("Label1", RGB(255, 240, 150));
+    setForeColor("Label1", RGB(250, 170, 110));
+    setForeColor("TxtRisultato", RGB(128, 64, 0));
+    setForeColor("lblSegno2", RGB(128, 64, 0));
+    m_esercitazione.Form_Load();
+    mostra();
+}
+
+void frmOperativoPiù::aggiornaIntervallo()
+{
+    m_esercitazione.aggiornaIntervallo();
+    if (isLoaded())
+        mostra();
+}
+
+void frmOperativoPiù::mostra()
+{
+    const VistaEsercizio &vista = m_esercitazione.vista();
+    m_mostrando = true;
+    for (std::size_t i = 0; i < numeroControlli; ++i) {
+        const auto c = static_cast<Controllo>(i);
+        switch (genere(c)) {
+        case Genere::Etichetta:
+            if (Label *etichetta = label(nome(c)); etichetta->text() != vista.testo(c))
+                etichetta->setText(vista.testo(c));
+            break;
+        case Genere::Casella: {
+            TextBox *casella = textBox(nome(c));
+            if (casella->text() != vista.testo(c))
+                casella->setText(vista.testo(c));
+            casella->setLocked(vista.TxtRisultatoBloccato);
+            break;
+        }
+        case Genere::Riquadro:
+        case Genere::Pulsante:
+            control(nome(c))->setVisible(vista.visibile(c));
+            break;
+        case Genere::Menu:
+            menu(nome(c))->setEnabled(vista.abilitato(c));
+            break;
+        }
+    }
+    for (Controllo c : mobili)
+        if (twips(nome(c)).left() != vista.sinistra(c))
+            setLeft(nome(c), vista.sinistra(c));
+    m_mostrando = false;
+    if (vista.fuoco)
+        setFocus(nome(*vista.fuoco));
 }

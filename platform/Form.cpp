@@ -294,6 +294,19 @@ void Form::relayout()
         qfont.setPixelSize(
             std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
         placed.widget->setFont(qfont);
+        // A label wraps its words only where it is tall enough for a second line. A one-line
+        // label whose caption runs wider in our faces than in the designed ones gets a slightly
+        // smaller face rather than losing its last letters.
+        if (auto *label = qobject_cast<QLabel *>(placed.widget)) {
+            const bool wraps = label->height() >= 2 * QFontMetrics(qfont).lineSpacing();
+            label->setWordWrap(wraps);
+            const int advance = QFontMetrics(qfont).horizontalAdvance(label->text());
+            if (!wraps && advance > label->width() - 2) {
+                const double fit = std::max(0.7, (label->width() - 2.0) / advance);
+                qfont.setPixelSize(std::max(1, static_cast<int>(qfont.pixelSize() * fit)));
+                label->setFont(qfont);
+            }
+        }
     }
 }
 

@@ -10,3 +10,10 @@ constexpr FormDef definizione{.name = "FrmStampaPiu",
 } // namespace
 
 FrmStampaPiu::FrmStampaPiu(Programma &programma) : Form(definizione), m_programma(programma) {}
+
+void FrmStampaPiu::mostraSedutaIntera()
+{
+    if (isLoaded())
+        unload();
+    show();
+}

@@ -11,6 +11,10 @@ class FrmStampaPiu final : public Form
 public:
     explicit FrmStampaPiu(Programma &programma);
 
+    // Shows the list with every line of the sitting: a list already open is filled again
+    // before it comes forward.
+    void mostraSedutaIntera();
+
 private:
     Programma &m_programma;
 };
