@@ -1,18 +1,10 @@
 #include "platform/QtPlatform.h"
+#include "platform/QtPrinter.h"
 #include "session/Programma.h"
 #include "session/SessionState.h"
 
 #include <QApplication>
 #include <QIcon>
-
-namespace {
-class NessunaStampante final : public PrinterFactory
-{
-public:
-    std::unique_ptr<Printer> stampante() override { return nullptr; }
-    std::unique_ptr<Printer> pdf(const QString &) override { return nullptr; }
-};
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -27,7 +19,7 @@ int main(int argc, char *argv[])
     MixRandom random;
     random.randomize(clock.timer());
     QtBeeper beeper;
-    NessunaStampante printers;
+    QtPrinterFactory printers;
     QtSaveDialog saveDialog;
     QtEnder ender;
     Platform piattaforma{messageBox, clock, random, beeper, printers, saveDialog, ender};

@@ -4,7 +4,9 @@
 
 class Programma;
 
-// The list of the operations done in the sitting.
+// The list of the operations done in the sitting, four columns of ten with each exercise's
+// total time below. It is filled when it is loaded; shown again while open, it only comes
+// forward.
 class FrmStampaPiu final : public Form
 {
     Q_OBJECT
@@ -15,6 +17,16 @@ public:
     // before it comes forward.
     void mostraSedutaIntera();
 
+    // The name of LblOp(i).
+    static const char *nomeOperazione(int i);
+
+protected:
+    void collega() override;
+    void Form_Load() override;
+
 private:
+    void riempi();
+    void cmdStampaS_Click();
+
     Programma &m_programma;
 };
