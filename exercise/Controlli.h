@@ -36,6 +36,5 @@ enum class Controllo {
     mnuAttestato,
 };
 
-inline constexpr std::size_t numeroControlli = static_cast<std::size_t>(Controllo::mnuAttestato) + 1;
-
-constexpr std::size_t indice(Controllo c) { return static_cast<std::size_t>(c); }
+inline constexpr std::size_t numeroControlli =
+    static_cast<std::size_t>(Controllo::mnuAttestato) + 1;

@@ -9,14 +9,14 @@
 #include <optional>
 
 struct SessionState;
-struct Tipo;
+struct TipoOp;
 class Random;
 class Clock;
 class MessageBox;
 class Beeper;
 
 // The states of the exercise screen, as its buttons offer the next step.
-enum class Stato {
+enum class StatoEsercizio {
     Fresco,          // loaded; an operation waits for its answer; "Esci" offered
     Ripartenza,      // after No at the end of a sitting: only "Nuovo esercizio" and "Esci"
     Attesa,          // a new operation waits for its answer
@@ -53,15 +53,17 @@ public:
     void sposta(Controllo c, int sinistra) { m_sinistra[indice(c)] = sinistra; }
 
 private:
+    static constexpr std::size_t indice(Controllo c) { return static_cast<std::size_t>(c); }
+
     std::array<QString, numeroControlli> m_testo;
     std::array<bool, numeroControlli> m_visibile{};
     std::array<bool, numeroControlli> m_abilitato{};
     std::array<int, numeroControlli> m_sinistra{};
 };
 
-inline constexpr std::array<Controllo, 5> pulsanti{Controllo::CmdVerifica, Controllo::CmdOperazione,
-                                                   Controllo::CmdEsercizio, Controllo::CmdFine,
-                                                   Controllo::CmdStampa};
+inline constexpr std::array<Controllo, 5> pulsantiDiStato{
+    Controllo::CmdVerifica, Controllo::CmdOperazione, Controllo::CmdEsercizio, Controllo::CmdFine,
+    Controllo::CmdStampa};
 
 // The exercise screen frmOperativoPiù as a model: its load sequence, its buttons, the answer
 // entry and the check, over the session state and the platform seam. It never touches a widget;
@@ -78,10 +80,11 @@ public:
                   Beeper &beeper, std::function<void()> apriResoconto);
 
     const VistaEsercizio &vista() const { return m_vista; }
-    Stato stato() const { return m_stato; }
+    StatoEsercizio stato() const { return m_stato; }
     // True from the first No at the end of a sitting to the end of the run.
     bool ricomincia() const { return Ricomincia; }
-    // Whether the five buttons and the answer box's lock are as the current state offers them.
+    // Whether the five buttons of pulsantiDiStato and the answer box's lock are as the current
+    // state offers them.
     bool coerente() const;
 
     // The screen being loaded, first or again: its controls as designed, then the load sequence.
@@ -115,6 +118,7 @@ private:
     void svuotaOperazione();
     void impostaRisultato(const QString &text);
     void LblSegno2_Change();
+    void controlla();
     void fineSeduta();
 
     SessionState &m_s;
@@ -125,8 +129,8 @@ private:
     std::function<void()> m_apriResoconto;
 
     VistaEsercizio m_vista;
-    Stato m_stato = Stato::Fresco;
-    const Tipo *m_tipo = nullptr; // the operation on screen
-    bool m_daVerificare = false;  // an operation is on screen and not checked yet
+    StatoEsercizio m_stato = StatoEsercizio::Fresco;
+    const TipoOp *m_tipo = nullptr; // the operation on screen
+    bool m_daVerificare = false;    // an operation is on screen and not checked yet
     bool Ricomincia = false;
 };

@@ -9,20 +9,20 @@
 
 using namespace Qt::StringLiterals;
 
-const Intervallo *intervallo(int scelta)
+const Estrazione *estrazione(int scelta)
 {
-    for (const Intervallo &riga : intervalli) {
+    for (const Estrazione &riga : estrazioni) {
         if (riga.scelta == scelta)
             return &riga;
     }
     return nullptr;
 }
 
-const Tipo *tipo(int t)
+const TipoOp *tipoOp(int t)
 {
-    if (t < 1 || t > static_cast<int>(tipi.size()))
+    if (t < 1 || t > static_cast<int>(tipiOp.size()))
         return nullptr;
-    return &tipi[static_cast<std::size_t>(t - 1)];
+    return &tipiOp[static_cast<std::size_t>(t - 1)];
 }
 
 int valore(Pezzo p, int a, int b)
@@ -61,7 +61,7 @@ QString testo(Pezzo p, int a, int b)
     }
 }
 
-QString linea(const Tipo &t, int a, int b)
+QString linea(const TipoOp &t, int a, int b)
 {
     const QStringView modello(t.linea);
     QString risultato;
@@ -82,13 +82,16 @@ QString linea(const Tipo &t, int a, int b)
 }
 
 namespace {
-int estrai(Random &random, int k, int m) { return static_cast<int>(std::floor(random.rnd() * k)) + m; }
+int estrai(Random &random, int k, int m)
+{
+    return static_cast<int>(std::floor(random.rnd() * k)) + m;
+}
 } // namespace
 
 void livello2(SessionState &s, Random &random, Clock &clock)
 {
     random.randomize(clock.timer());
-    if (const Intervallo *riga = intervallo(s.ScelteIntervallo)) {
+    if (const Estrazione *riga = estrazione(s.ScelteIntervallo)) {
         int a = 0;
         int b = 0;
         do {
@@ -110,9 +113,9 @@ int sceltaTipo(SessionState &s, Random &random, Clock &clock)
     return s.TipoOperazione;
 }
 
-const Tipo *visualizza(SessionState &s, Random &random, Clock &clock)
+const TipoOp *visualizza(SessionState &s, Random &random, Clock &clock)
 {
-    const Tipo *t = tipo(sceltaTipo(s, random, clock));
+    const TipoOp *t = tipoOp(sceltaTipo(s, random, clock));
     if (t) {
         livello2(s, random, clock);
         const int a = s.Addendo1;

@@ -12,7 +12,7 @@ class Clock;
 
 // One row per range button. Each addend is drawn as floor(r * k) + m, a first and b second, and
 // the pair is drawn again as a whole while its sum lies outside sommaMin..sommaMax.
-struct Intervallo
+struct Estrazione
 {
     int scelta; // ScelteIntervallo
     int k;
@@ -21,7 +21,7 @@ struct Intervallo
     int sommaMax;
 };
 
-inline constexpr std::array<Intervallo, 6> intervalli{{
+inline constexpr std::array<Estrazione, 6> estrazioni{{
     {1, 10, 1, 0, 10},
     {2, 20, 1, 0, 20},
     {3, 30, 1, 10, 30},
@@ -31,7 +31,7 @@ inline constexpr std::array<Intervallo, 6> intervalli{{
 }};
 
 // The row of a range choice; nullptr outside 1..6.
-const Intervallo *intervallo(int scelta);
+const Estrazione *estrazione(int scelta);
 
 enum class Gruppo { Numero, Segno };
 
@@ -49,7 +49,7 @@ struct Posto
 
 // One operation type. The stored line is `linea` with each of %a, %b, %s, %m (s - 1) and %p
 // (s + 1) replaced by the two-column text of that number; the rest is copied as it stands.
-struct Tipo
+struct TipoOp
 {
     int numero; // TipoOperazione, 1..12
     Gruppo gruppo;
@@ -66,7 +66,7 @@ inline constexpr int n1 = 100, n2 = 3120, n3 = 4000, n4 = 7020, n5 = 8000;
 inline constexpr int s1 = 120, s2 = 3120, s3 = 4020, s4 = 7170, s5 = 8130;
 } // namespace posizioni
 
-inline constexpr std::array<Tipo, 12> tipi{{
+inline constexpr std::array<TipoOp, 12> tipiOp{{
     // clang-format off
     {1, Gruppo::Numero, {{{Controllo::TxtRisultato, Pezzo::Risposta, posizioni::n1},
                           {Controllo::LblSegno, Pezzo::Piu, posizioni::n2},
@@ -144,7 +144,7 @@ inline constexpr std::array<Tipo, 12> tipi{{
 }};
 
 // The type numbered t; nullptr outside 1..12.
-const Tipo *tipo(int t);
+const TipoOp *tipoOp(int t);
 
 // The number a place stands for; 0 for an operator or the answer place.
 int valore(Pezzo p, int a, int b);
@@ -153,7 +153,7 @@ int valore(Pezzo p, int a, int b);
 QString testo(Pezzo p, int a, int b);
 
 // The first part of the stored line of an operation of type t with addends a and b.
-QString linea(const Tipo &t, int a, int b);
+QString linea(const TipoOp &t, int a, int b);
 
 // livello2: re-seeds from the clock, then draws the addends of the range ScelteIntervallo into
 // Addendo1 and Addendo2 and sets Spazio1..Spazio3. A range choice outside 1..6 draws nothing
@@ -168,4 +168,4 @@ int sceltaTipo(SessionState &s, Random &random, Clock &clock);
 // reads InizioOperazione from the clock. Returns the type to show, or nullptr when the type
 // drawn is outside 1..12: then nothing is drawn or stored and only InizioOperazione is set.
 // A NumeroOperazione outside 0..45 stores no line.
-const Tipo *visualizza(SessionState &s, Random &random, Clock &clock);
+const TipoOp *visualizza(SessionState &s, Random &random, Clock &clock);

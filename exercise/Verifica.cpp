@@ -12,7 +12,10 @@ bool tastoAmmesso(int keyAscii)
     return (keyAscii >= '0' && keyAscii <= '9') || keyAscii == 13 || keyAscii == 8;
 }
 
-bool esatta(const QString &data, const QString &attesa) { return data == attesa; }
+bool esatta(const QString &data, const QString &attesa)
+{
+    return data == attesa;
+}
 
 std::optional<QString> stelle(int n)
 {
@@ -35,9 +38,15 @@ int secondiInteri(double inizio, double fine)
     return static_cast<int>(std::floor(differenza + tolleranza));
 }
 
-QString tempoParziale(int secondi) { return secondi <= 99 ? Str(secondi) : u"99"_s; }
+QString tempoParziale(int secondi)
+{
+    return secondi <= 99 ? Str(secondi) : u"99"_s;
+}
 
-QString tempoTotale(int secondi) { return secondi <= 999 ? Str(secondi) : u"999"_s; }
+QString tempoTotale(int secondi)
+{
+    return secondi <= 999 ? Str(secondi) : u"999"_s;
+}
 
 QString spazioRisposta(const QString &testoRisultato)
 {
@@ -56,13 +65,13 @@ namespace {
 template <typename Array> auto *elemento(Array &array, int i)
 {
     return i >= 0 && i < static_cast<int>(array.size()) ? &array[static_cast<std::size_t>(i)]
-                                                         : nullptr;
+                                                        : nullptr;
 }
 } // namespace
 
-Esito giudica(SessionState &s, const QString &testoRisultato, double fine)
+EsitoVerifica giudica(SessionState &s, const QString &testoRisultato, double fine)
 {
-    Esito e;
+    EsitoVerifica e;
     e.esatta = esatta(s.RispostaData, s.RispostaEsatta);
     if (e.esatta) {
         e.LblEsito = esitoEsatto;

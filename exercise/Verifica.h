@@ -7,6 +7,7 @@
 struct SessionState;
 
 inline constexpr int operazioniPerEsercizio = 10;
+inline constexpr int eserciziPerSeduta = 4;
 inline constexpr int operazioniPerSeduta = 40;
 // The File items of the exercise screen are offered from this operation of the sitting on.
 inline constexpr int operazioneMenu = 10;
@@ -50,7 +51,7 @@ QString messaggioFineSeduta();
 inline const QString titoloFineSeduta = QStringLiteral("FINE ESERCITAZIONE");
 
 // What a check changes on screen, beyond the session values.
-struct Esito
+struct EsitoVerifica
 {
     bool esatta = false;
     QString LblEsito;
@@ -68,4 +69,4 @@ struct Esito
 // SecondiEsercizio/TempoEsercizio(NumeroEsercizio), sets the pads and completes
 // Operazioni(NumeroOperazione). Counts one more OperazioniVerificate. Writes no slot outside
 // the arrays' bounds. The caller makes sure an operation is checked once.
-Esito giudica(SessionState &s, const QString &testoRisultato, double fine);
+EsitoVerifica giudica(SessionState &s, const QString &testoRisultato, double fine);

@@ -20,9 +20,15 @@ QString nomeMaiuscolo(const QString &nome)
     return QString::fromUcs4(&maiuscola, 1) + nome.mid(coppia ? 2 : 1).toLower();
 }
 
-QString motivoAttestato() { return QStringLiteral("per aver  conseguito l'obiettivo"); }
+QString motivoAttestato()
+{
+    return QStringLiteral("per aver  conseguito l'obiettivo");
+}
 
-QString obiettivoAttestato() { return QStringLiteral("Saper eseguire le zefirano.2"); }
+QString obiettivoAttestato()
+{
+    return QStringLiteral("Saper eseguire le zefirano.2");
+}
 
 QString intervalloAttestato(int numeroMin, int numeroMax)
 {
@@ -31,11 +37,14 @@ QString intervalloAttestato(int numeroMin, int numeroMax)
 
 QString percheAttestato(int esatte, int verificate)
 {
-    return QStringLiteral("Per aver dato ") + cifre(esatte) + QStringLiteral(" risposte esatte su ") +
-           cifre(verificate);
+    return QStringLiteral("Per aver dato ") + cifre(esatte) +
+           QStringLiteral(" risposte esatte su ") + cifre(verificate);
 }
 
-QString dataAttestato(const QDate &oggi) { return QStringLiteral("Data        ") + dataBreve(oggi); }
+QString dataAttestato(const QDate &oggi)
+{
+    return QStringLiteral("Data        ") + dataBreve(oggi);
+}
 
 QString messaggioRifiuto()
 {
@@ -43,7 +52,10 @@ QString messaggioRifiuto()
            QChar(13) + QChar(13) + QStringLiteral(" CONTINUARE ?");
 }
 
-QString titoloRifiuto() { return QStringLiteral("Attenzione"); }
+QString titoloRifiuto()
+{
+    return QStringLiteral("Attenzione");
+}
 
 Attestato calcolaAttestato(SessionState &stato, const QDate &oggi)
 {

@@ -46,7 +46,10 @@ QRect rettangoloOperazione(int i)
     return {sinistra[colonna], cima[colonna] + 450 * riga, 2535, 435};
 }
 
-QString intestazioneStampa() { return QStringLiteral("Cognome e nome ..................."); }
+QString intestazioneStampa()
+{
+    return QStringLiteral("Cognome e nome ...................");
+}
 
 QPoint posizioneStampaOperazione(int i)
 {

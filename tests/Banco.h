@@ -1,34 +1,22 @@
 #pragma once
 
-// A whole program on the test bench: the real screens over doubles of the platform.
+// A whole program on the test bench: the real screens over doubles of the platform, and the
+// steps a child takes, done through the widgets.
 
+#include "exercise/frmOperativoPiu.h"
+#include "platform/Controls.h"
 #include "platform/Platform.h"
 #include "platform/doubles/Doubles.h"
+#include "platform/doubles/RecordingPrinter.h"
+#include "session/Attivita.h"
+#include "session/FrmInizio1.h"
 #include "session/Programma.h"
 #include "session/SessionState.h"
 
 #include <QApplication>
-#include <QTimer>
-#include <QWidget>
-
-class PdfSaveDialog final : public SaveDialog
-{
-public:
-    QString path; // empty: the user cancels
-    QStringList asked;
-    QString chiediFilePdf(QWidget *, const QString &suggested) override
-    {
-        asked.append(suggested);
-        return path;
-    }
-};
-
-class NoPrinters final : public PrinterFactory
-{
-public:
-    std::unique_ptr<Printer> stampante() override { return nullptr; }
-    std::unique_ptr<Printer> pdf(const QString &) override { return nullptr; }
-};
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
 
 struct Banco
 {
@@ -36,10 +24,73 @@ struct Banco
     ScriptedRandom random;
     ScriptedMessageBox messageBox;
     CountingBeeper beeper;
-    NoPrinters printers;
-    PdfSaveDialog saveDialog;
+    RecordingPrinterFactory printers;
+    ScriptedSaveDialog saveDialog;
     RecordingEnder ender;
     Platform piattaforma{messageBox, clock, random, beeper, printers, saveDialog, ender};
     SessionState stato;
     Programma programma{stato, piattaforma};
+
+    Banco() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    frmOperativoPiù &operativo() { return programma.operativo(); }
+
+    // The start screen, a name, an activity (list index) and a range (0..5): the exercise
+    // screen opens.
+    void avvia(int attivitaScelta = 0, int intervallo = 0,
+               const QString &nome = QStringLiteral("Ada"))
+    {
+        programma.avvia();
+        FrmInizio1 &inizio = programma.inizio();
+        inizio.textBox("txtNome")->setText(nome);
+        QTest::keyClick(inizio.textBox("txtNome"), Qt::Key_Return);
+        inizio.combo("Combo1")->setCurrentIndex(attivitaScelta);
+        QTest::mouseClick(
+            inizio.button(intervalli[static_cast<std::size_t>(intervallo)].pulsante),
+            Qt::LeftButton);
+    }
+
+    bool visibile(const char *nome) { return operativo().control(nome)->isVisible(); }
+
+    // Answers the operation on screen, right or wrong, as a child does: digits and Enter in
+    // the answer box, or a sign picture and "V e r i f i c a ".
+    void rispondi(bool giusta, double secondi = 3)
+    {
+        clock.advance(secondi);
+        frmOperativoPiù &f = operativo();
+        const QString esatta = stato.RispostaEsatta;
+        if (stato.TipoOperazione <= 6) {
+            const QString data =
+                giusta ? esatta : QString::number((esatta.toInt() + 1) % 100);
+            QTest::keyClicks(f.textBox("TxtRisultato"), data);
+            QTest::keyClick(f.textBox("TxtRisultato"), Qt::Key_Return);
+            return;
+        }
+        static const QString segni[] = {QStringLiteral("="), QStringLiteral("<"),
+                                        QStringLiteral(">")};
+        static const char *immagini[] = {"Image3", "Image4", "Image5"};
+        int scelta = 0;
+        while ((segni[scelta] == esatta) != giusta)
+            ++scelta;
+        QTest::mouseClick(f.picture(immagini[scelta]), Qt::LeftButton);
+        QTest::mouseClick(f.button("CmdVerifica"), Qt::LeftButton);
+    }
+
+    // "Nuova operazione" or "Nuovo esercizio", whichever is offered.
+    void avanti()
+    {
+        frmOperativoPiù &f = operativo();
+        const char *pulsante = visibile("CmdOperazione") ? "CmdOperazione" : "CmdEsercizio";
+        QTest::mouseClick(f.button(pulsante), Qt::LeftButton);
+    }
+
+    // Answers n operations, the first `giuste` of them right, going on after each but the last.
+    void esegui(int n, int giuste)
+    {
+        for (int i = 0; i < n; ++i) {
+            if (i > 0)
+                avanti();
+            rispondi(i < giuste);
+        }
+    }
 };

@@ -47,8 +47,9 @@ struct GuastoStampante
 class RecordingPrinter final : public Printer
 {
 public:
-    explicit RecordingPrinter(std::shared_ptr<LavoroStampa> lavoro = std::make_shared<LavoroStampa>(),
-                              GuastoStampante guasto = {});
+    explicit RecordingPrinter(
+        std::shared_ptr<LavoroStampa> lavoro = std::make_shared<LavoroStampa>(),
+        GuastoStampante guasto = {});
 
     // Runs inside printForm, before it returns, so a test can look at the form as it is printed.
     std::function<void(QWidget *)> allaStampaForm;

@@ -1,0 +1,393 @@
+#include "exercise/Esercitazione.h"
+
+#include "exercise/Operazione.h"
+#include "exercise/Verifica.h"
+#include "platform/Beeper.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "session/SessionState.h"
+#include "session/Testi.h"
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+using enum Controllo;
+
+struct Disegno
+{
+    Controllo controllo;
+    int sinistra;
+};
+
+// Where the controls of the two frames lie as the screen is designed.
+constexpr std::array<Disegno, 10> sinistreDisegnate{{
+    {TxtRisultato, 4050},
+    {LblNumero1, 180},
+    {LblSegno, 3210},
+    {LblUguale, 7110},
+    {LblNumero2, 8100},
+    {lblNumero4, 120},
+    {lblSegno2, 3030},
+    {lblNumero6, 4020},
+    {lblUguale2, 7170},
+    {LblNumero8, 8130},
+}};
+
+// The captions that hold an operation, emptied before the next one is shown.
+constexpr std::array<Controllo, 9> didascalieOperazione{LblUguale,  LblSegno,   LblNumero1,
+                                                        LblNumero2, lblUguale2, lblSegno2,
+                                                        lblNumero4, lblNumero6, LblNumero8};
+
+// The state table: which of CmdVerifica, CmdOperazione, CmdEsercizio, CmdFine, CmdStampa each
+// state offers, and whether the answer box is locked. Where a state keeps a button as the state
+// before it left it, the entry holds the one value the flow can bring in.
+struct Offerta
+{
+    StatoEsercizio stato;
+    std::array<bool, 5> pulsanti;
+    bool bloccato;
+};
+
+constexpr std::array<Offerta, 6> offerte{{
+    {StatoEsercizio::Fresco, {false, false, false, true, false}, false},
+    {StatoEsercizio::Ripartenza, {false, false, true, true, false}, true},
+    {StatoEsercizio::Attesa, {false, false, false, false, false}, false},
+    {StatoEsercizio::Risposto, {true, false, false, false, false}, false},
+    {StatoEsercizio::Verificato, {false, true, false, false, false}, true},
+    {StatoEsercizio::EsercizioFinito, {false, false, true, true, true}, true},
+}};
+} // namespace
+
+VistaEsercizio::VistaEsercizio()
+{
+    m_testo[indice(LblUguale)] = u"="_s;
+    m_visibile.fill(true);
+    m_abilitato.fill(true);
+    for (const Disegno &d : sinistreDisegnate)
+        m_sinistra[indice(d.controllo)] = d.sinistra;
+}
+
+Esercitazione::Esercitazione(SessionState &s, Random &random, Clock &clock, MessageBox &messageBox,
+                             Beeper &beeper, std::function<void()> apriResoconto)
+    : m_s(s), m_random(random), m_clock(clock), m_messageBox(messageBox), m_beeper(beeper),
+      m_apriResoconto(std::move(apriResoconto))
+{
+}
+
+bool Esercitazione::coerente() const
+{
+    for (const Offerta &o : offerte) {
+        if (o.stato != m_stato)
+            continue;
+        for (std::size_t i = 0; i < pulsantiDiStato.size(); ++i) {
+            if (m_vista.visibile(pulsantiDiStato[i]) != o.pulsanti[i])
+                return false;
+        }
+        return m_vista.TxtRisultatoBloccato == o.bloccato;
+    }
+    return false;
+}
+
+void Esercitazione::Form_Load()
+{
+    m_vista = VistaEsercizio();
+    caricamento(true);
+}
+
+void Esercitazione::aggiornaIntervallo()
+{
+    m_vista.testo(Label2) =
+        u"Operazione con numero massimo da "_s + Str(m_s.NumeroMin) + u" a"_s + Str(m_s.NumeroMax);
+}
+
+void Esercitazione::caricamento(bool conRipartenza)
+{
+    m_vista.abilita(mnuStampa, false);
+    m_vista.abilita(mnuAttestato, false);
+    aggiornaIntervallo();
+
+    m_s.RisposteEsatte = 0;
+    m_s.OperazioniVerificate = 0;
+    m_s.NumeroOperazione = 1;
+    m_s.NumeroEsercizio = 1;
+    m_s.OperazioneCorrente = 1;
+    m_vista.testo(LblEsercizio) = cifre(m_s.NumeroEsercizio);
+    m_vista.testo(LblOperazione) = cifre(m_s.OperazioneCorrente);
+    // Every sitting times its four exercises from zero.
+    m_s.SecondiEsercizio.fill(0);
+    m_s.TempoEsercizio.fill(QString());
+
+    for (Controllo c : {LblTempoTotale, LblTempoParziale, LblSi, LblNo, LblNumero1, LblNumero2})
+        m_vista.testo(c).clear();
+    impostaRisultato(QString());
+    m_vista.testo(LblEsito).clear();
+    m_s.ErrateEsercizio = 0;
+    m_s.EsatteEsercizio = 0;
+
+    m_vista.mostra(CmdFine, true);
+    m_vista.mostra(CmdStampa, false);
+    m_vista.mostra(CmdOperazione, false);
+    m_vista.mostra(CmdVerifica, false);
+    if (Ricomincia && conRipartenza) {
+        ripartenza();
+        return;
+    }
+    m_vista.mostra(CmdEsercizio, false);
+
+    livello2(m_s, m_random, m_clock);
+    mostraOperazione();
+    m_vista.TxtRisultatoBloccato = false;
+    m_stato = StatoEsercizio::Fresco;
+}
+
+// Waiting for "Nuovo esercizio", with nothing to answer: an answer here would take position 0
+// and count towards the next sitting.
+void Esercitazione::ripartenza()
+{
+    m_s.NumeroEsercizio = 0;
+    m_s.NumeroOperazione = 0;
+    m_vista.mostra(CmdEsercizio, true);
+
+    svuotaOperazione();
+    const TipoOp *primo = tipoOp(m_s.TipoMin);
+    const bool segno = primo && primo->gruppo == Gruppo::Segno;
+    m_vista.mostra(frmNumero, !segno);
+    m_vista.mostra(frmSegno, segno);
+    m_vista.TxtRisultatoBloccato = true;
+    m_vista.testo(LblIstruzione) = istruzioni::nuovoEsercizio;
+    m_vista.fuoco = CmdEsercizio;
+
+    m_tipo = nullptr;
+    m_daVerificare = false;
+    m_stato = StatoEsercizio::Ripartenza;
+}
+
+void Esercitazione::mostraOperazione()
+{
+    m_tipo = ::visualizza(m_s, m_random, m_clock);
+    if (m_tipo) {
+        const bool numero = m_tipo->gruppo == Gruppo::Numero;
+        m_vista.mostra(frmNumero, numero);
+        m_vista.mostra(frmSegno, !numero);
+        if (numero)
+            m_vista.fuoco = TxtRisultato;
+        for (const Posto &p : m_tipo->posti) {
+            m_vista.sposta(p.controllo, p.sinistra);
+            if (p.pezzo != Pezzo::Risposta)
+                m_vista.testo(p.controllo) = testo(p.pezzo, m_s.Addendo1, m_s.Addendo2);
+        }
+    }
+    impostaRisultato(QString());
+    m_vista.testo(LblEsito).clear();
+    m_vista.testo(LblIstruzione) = istruzioni::digita;
+    m_daVerificare = m_tipo != nullptr;
+}
+
+void Esercitazione::svuotaOperazione()
+{
+    for (Controllo c : didascalieOperazione)
+        m_vista.testo(c).clear();
+}
+
+void Esercitazione::CmdOperazione_Click()
+{
+    m_vista.fuoco.reset();
+    if (!m_vista.visibile(CmdOperazione))
+        return;
+    ++m_s.NumeroOperazione;
+    ++m_s.OperazioneCorrente;
+    m_vista.testo(LblOperazione) = cifre(m_s.OperazioneCorrente);
+    m_vista.mostra(CmdOperazione, false);
+    m_vista.mostra(CmdVerifica, false);
+    m_vista.mostra(CmdEsercizio, false);
+    impostaRisultato(QString());
+    svuotaOperazione();
+    livello2(m_s, m_random, m_clock);
+    mostraOperazione();
+    m_vista.TxtRisultatoBloccato = false;
+    m_stato = StatoEsercizio::Attesa;
+}
+
+void Esercitazione::CmdEsercizio_Click()
+{
+    m_vista.fuoco.reset();
+    if (!m_vista.visibile(CmdEsercizio))
+        return;
+    // After the fourth exercise (answered Yes at the end of the sitting, or the fifth exercise
+    // would begin) a new sitting starts: the list has room for one sitting only.
+    const bool nuovaSeduta =
+        m_s.NumeroOperazione >= operazioniPerSeduta || m_s.NumeroEsercizio >= eserciziPerSeduta;
+    m_s.OperazioneCorrente = 1;
+    ++m_s.NumeroEsercizio;
+    ++m_s.NumeroOperazione;
+    if (nuovaSeduta)
+        caricamento(false);
+    m_vista.testo(LblOperazione) = cifre(m_s.OperazioneCorrente);
+    m_vista.testo(LblEsercizio) = cifre(m_s.NumeroEsercizio);
+    svuotaOperazione();
+    m_s.EsatteEsercizio = 0;
+    m_s.ErrateEsercizio = 0;
+    m_vista.testo(LblSi).clear();
+    m_vista.testo(LblNo).clear();
+    for (Controllo c : pulsantiDiStato)
+        m_vista.mostra(c, false);
+    m_vista.TxtRisultatoBloccato = false;
+    mostraOperazione();
+    m_stato = StatoEsercizio::Attesa;
+}
+
+void Esercitazione::CmdVerifica_Click()
+{
+    if (!m_vista.visibile(CmdVerifica)) {
+        m_vista.fuoco.reset();
+        return;
+    }
+    verifica();
+}
+
+void Esercitazione::TxtRisultato_KeyPress(int &keyAscii)
+{
+    m_vista.fuoco.reset();
+    if (!tastoAmmesso(keyAscii)) {
+        m_beeper.beep();
+        keyAscii = 0;
+        return;
+    }
+    if (keyAscii != 13 || !m_daVerificare)
+        return;
+    if (m_vista.testo(TxtRisultato).isEmpty()) {
+        m_s.Messaggio = u"Hai dimenticato il risultato"_s;
+        m_s.Titolo = u"distrazione"_s;
+        m_s.Risposta = m_messageBox.msgBox(m_s.Messaggio, m_s.Stile, m_s.Titolo);
+        m_vista.fuoco = TxtRisultato;
+        return;
+    }
+    if (m_s.OperazioneCorrente == operazioniPerEsercizio) {
+        m_vista.mostra(CmdEsercizio, true);
+        m_vista.fuoco = CmdEsercizio;
+    } else {
+        m_vista.mostra(CmdVerifica, false);
+        m_vista.mostra(CmdOperazione, true);
+        m_vista.fuoco = CmdOperazione;
+    }
+    controlla();
+}
+
+void Esercitazione::TxtRisultato_Change(const QString &text)
+{
+    m_vista.fuoco.reset();
+    if (!m_daVerificare || m_vista.TxtRisultatoBloccato)
+        return;
+    impostaRisultato(text);
+}
+
+void Esercitazione::impostaRisultato(const QString &text)
+{
+    if (text == m_vista.testo(TxtRisultato))
+        return;
+    m_vista.testo(TxtRisultato) = text;
+    m_s.RispostaData = text;
+    if (text.isEmpty())
+        return;
+    m_vista.mostra(CmdFine, false);
+    m_vista.mostra(CmdStampa, false);
+    m_vista.mostra(CmdVerifica, true);
+    m_vista.testo(LblIstruzione) = istruzioni::verifica;
+    m_stato = StatoEsercizio::Risposto;
+}
+
+void Esercitazione::TxtRisultato_Click()
+{
+    m_vista.fuoco = CmdOperazione;
+}
+
+void Esercitazione::segno(const QString &s)
+{
+    m_vista.fuoco.reset();
+    if (!m_daVerificare || !m_tipo || m_tipo->gruppo != Gruppo::Segno)
+        return;
+    if (s != u"="_s && s != u"<"_s && s != u">"_s)
+        return;
+    if (s == m_vista.testo(lblSegno2))
+        return;
+    m_vista.testo(lblSegno2) = s;
+    LblSegno2_Change();
+}
+
+void Esercitazione::LblSegno2_Change()
+{
+    const QString &caption = m_vista.testo(lblSegno2);
+    if (caption.isEmpty())
+        return;
+    m_vista.mostra(CmdFine, false);
+    m_s.RispostaData = caption;
+    m_vista.mostra(CmdVerifica, true);
+    m_vista.testo(LblIstruzione) = istruzioni::verifica;
+    m_stato = StatoEsercizio::Risposto;
+}
+
+void Esercitazione::verifica()
+{
+    m_vista.fuoco.reset();
+    controlla();
+}
+
+void Esercitazione::controlla()
+{
+    if (!m_daVerificare)
+        return;
+    m_daVerificare = false;
+    m_vista.TxtRisultatoBloccato = true;
+
+    const EsitoVerifica e = giudica(m_s, m_vista.testo(TxtRisultato), m_clock.timer());
+    m_vista.testo(LblEsito) = e.LblEsito;
+    if (e.LblSi)
+        m_vista.testo(LblSi) = *e.LblSi;
+    if (e.LblNo)
+        m_vista.testo(LblNo) = *e.LblNo;
+
+    if (e.esercizioFinito) {
+        m_vista.mostra(CmdEsercizio, true);
+        m_vista.mostra(CmdFine, true);
+        m_vista.mostra(CmdStampa, true);
+        m_vista.mostra(CmdOperazione, false);
+        m_vista.mostra(CmdVerifica, false);
+        m_vista.testo(LblIstruzione) = istruzioni::nuovoEsercizio;
+        m_stato = StatoEsercizio::EsercizioFinito;
+    } else {
+        m_vista.mostra(CmdOperazione, true);
+        m_vista.mostra(CmdVerifica, false);
+        m_vista.testo(LblIstruzione) = istruzioni::nuovaOperazione;
+        m_stato = StatoEsercizio::Verificato;
+    }
+
+    m_vista.testo(LblTempoParziale) = e.LblTempoParziale;
+    m_vista.testo(LblTempoTotale) = e.LblTempoTotale;
+    if (e.menuAbilitati) {
+        m_vista.abilita(mnuStampa, true);
+        m_vista.abilita(mnuAttestato, true);
+    }
+    if (e.fineSeduta)
+        fineSeduta();
+}
+
+void Esercitazione::fineSeduta()
+{
+    m_s.NumeroEsercizio = 0;
+    m_s.Messaggio = messaggioFineSeduta();
+    m_s.Titolo = titoloFineSeduta;
+    m_s.Risposta = m_messageBox.msgBox(m_s.Messaggio, MessageBox::SiNoInformazione, m_s.Titolo);
+    if (m_s.Risposta == MessageBox::Si) {
+        if (m_apriResoconto)
+            m_apriResoconto();
+        return;
+    }
+    for (int i = 1; i <= operazioniPerSeduta; ++i)
+        m_s.Operazioni[static_cast<std::size_t>(i)].clear();
+    Ricomincia = true;
+    caricamento(true);
+    m_vista.testo(LblNumero1).clear();
+    m_vista.testo(LblNumero2).clear();
+}

@@ -1,0 +1,129 @@
+#include "reports/Attestato.h"
+#include "reports/Voto.h"
+#include "session/SessionState.h"
+
+#include <QtTest>
+
+class TestVoto : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void giudizio_data()
+    {
+        QTest::addColumn<int>("esatte");
+        QTest::addColumn<int>("verificate");
+        QTest::addColumn<int>("voto");
+        QTest::addColumn<QString>("giudizio"); // empty: refused
+        QTest::newRow("10 of 10") << 10 << 10 << 10 << u"OTTIMO"_qs;
+        QTest::newRow("9 of 10") << 9 << 10 << 9 << u"OTTIMO"_qs;
+        QTest::newRow("8 of 10") << 8 << 10 << 8 << u"DISTINTO"_qs;
+        QTest::newRow("7 of 10 is exactly 7") << 7 << 10 << 7 << u"BUONO"_qs;
+        QTest::newRow("6 of 10") << 6 << 10 << 6 << u"SUFFICIENTE"_qs;
+        QTest::newRow("5 of 10") << 5 << 10 << 5 << u"SUFFICIENTE (!)"_qs;
+        QTest::newRow("4 of 10 refused") << 4 << 10 << 4 << QString();
+        QTest::newRow("36 of 40") << 36 << 40 << 9 << u"OTTIMO"_qs;
+        QTest::newRow("35 of 40 is 87.5%") << 35 << 40 << 8 << u"DISTINTO"_qs;
+        QTest::newRow("20 of 40") << 20 << 40 << 5 << u"SUFFICIENTE (!)"_qs;
+        QTest::newRow("19 of 40 refused") << 19 << 40 << 4 << QString();
+        QTest::newRow("16 of 23 floors 6.96") << 16 << 23 << 6 << u"SUFFICIENTE"_qs;
+        QTest::newRow("none checked refused") << 0 << 0 << 0 << QString();
+        QTest::newRow("more right than checked refused") << 11 << 10 << 11 << QString();
+    }
+    void giudizio()
+    {
+        QFETCH(int, esatte);
+        QFETCH(int, verificate);
+        QFETCH(int, voto);
+        QFETCH(QString, giudizio);
+        QCOMPARE(::voto(esatte, verificate), voto);
+        QCOMPARE(::giudizio(voto), giudizio);
+    }
+
+    void nomeMaiuscolo_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("atteso");
+        QTest::newRow("only the very first upper") << u"mARIO rOSSI"_qs << u"Mario rossi"_qs;
+        QTest::newRow("accented") << u"élodie"_qs << u"Élodie"_qs;
+        QTest::newRow("empty stays empty") << QString() << QString();
+        QTest::newRow("sharp s stays one letter") << u"ßERT"_qs << u"ßert"_qs;
+        QTest::newRow("emoji kept whole") << u"😀ANNA"_qs << u"😀anna"_qs;
+        QTest::newRow("letters beyond the BMP") << u"𐐨𐐀𐐀"_qs << u"𐐀𐐨𐐨"_qs; // Deseret
+    }
+    void nomeMaiuscolo()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QString, atteso);
+        const QString recased = ::nomeMaiuscolo(nome);
+        QCOMPARE(recased, atteso);
+        QCOMPARE(::nomeMaiuscolo(recased), recased);
+    }
+
+    void intervallo_data()
+    {
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<QString>("didascalia");
+        QTest::newRow("1 to 10") << 1 << 10 << u" Numeri da  1 a 10"_qs;
+        QTest::newRow("10 to 30") << 10 << 30 << u" Numeri da  10 a 30"_qs;
+        QTest::newRow("60 to 99") << 60 << 99 << u" Numeri da  60 a 99"_qs;
+    }
+    void intervallo()
+    {
+        QFETCH(int, min);
+        QFETCH(int, max);
+        QFETCH(QString, didascalia);
+        QCOMPARE(intervalloAttestato(min, max), didascalia);
+    }
+
+    void attestato_data()
+    {
+        QTest::addColumn<int>("esatte");
+        QTest::addColumn<int>("verificate");
+        QTest::addColumn<QString>("giudizio"); // empty: refused
+        QTest::addColumn<QString>("perche");
+        QTest::newRow("35 of 40") << 35 << 40 << u"DISTINTO"_qs
+                                  << u"Per aver dato 35 risposte esatte su 40"_qs;
+        // The eleventh operation is on screen, not answered: it does not count.
+        QTest::newRow("5 of 10 checked")
+            << 5 << 10 << u"SUFFICIENTE (!)"_qs << u"Per aver dato 5 risposte esatte su 10"_qs;
+        QTest::newRow("19 of 40 refused") << 19 << 40 << QString() << QString();
+        QTest::newRow("restart state refused") << 0 << 0 << QString() << QString();
+    }
+    void attestato()
+    {
+        QFETCH(int, esatte);
+        QFETCH(int, verificate);
+        QFETCH(QString, giudizio);
+        QFETCH(QString, perche);
+        SessionState s;
+        s.NomeAlunno = u"mARIO rOSSI"_qs;
+        s.Istruzione = u"Calcola il segno"_qs;
+        s.NumeroMin = 60;
+        s.NumeroMax = 99;
+        s.Giudizio = u"BUONO"_qs; // from an earlier activation
+        s.RisposteEsatte = esatte;
+        s.OperazioniVerificate = verificate;
+        s.NumeroOperazione = verificate + 1;
+
+        const Attestato a = calcolaAttestato(s, QDate(2026, 12, 7));
+        QCOMPARE(s.NomeAlunno, u"Mario rossi"_qs);
+        QCOMPARE(a.rifiutato, giudizio.isEmpty());
+        QCOMPARE(a.perche, perche);
+        QCOMPARE(s.Giudizio, giudizio.isEmpty() ? u"BUONO"_qs : giudizio);
+        if (a.rifiutato) {
+            QCOMPARE(s.Messaggio, u" TROPPE RISPOSTE ERRATE. L'ATTESTATO NON E' VISUALIZZABILE."
+                                  u"\r\r CONTINUARE ?"_qs);
+            QCOMPARE(s.Titolo, u"Attenzione"_qs);
+        } else {
+            QCOMPARE(a.nome, u"Mario rossi"_qs);
+            QCOMPARE(a.obiettivo3, u"Calcola il segno"_qs);
+            QCOMPARE(a.obiettivo2, u" Numeri da  60 a 99"_qs);
+            QCOMPARE(a.data, u"Data        07/12/2026"_qs);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVoto)
+#include "test_voto.moc"
