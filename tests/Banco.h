@@ -6,6 +6,7 @@
 #include "exercise/frmOperativoPiu.h"
 #include "platform/Controls.h"
 #include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 #include "platform/doubles/Doubles.h"
 #include "platform/doubles/RecordingPrinter.h"
 #include "session/Attivita.h"
@@ -31,7 +32,15 @@ struct Banco
     SessionState stato;
     Programma programma{stato, piattaforma};
 
-    Banco() { QApplication::setQuitOnLastWindowClosed(false); }
+    Banco()
+    {
+        static const bool italiano = [] {
+            installaPiattaforma(*qApp);
+            return true;
+        }();
+        Q_UNUSED(italiano);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
 
     frmOperativoPiù &operativo() { return programma.operativo(); }
 
@@ -45,9 +54,17 @@ struct Banco
         inizio.textBox("txtNome")->setText(nome);
         QTest::keyClick(inizio.textBox("txtNome"), Qt::Key_Return);
         inizio.combo("Combo1")->setCurrentIndex(attivitaScelta);
-        QTest::mouseClick(
-            inizio.button(intervalli[static_cast<std::size_t>(intervallo)].pulsante),
-            Qt::LeftButton);
+        QTest::mouseClick(inizio.button(intervalli[static_cast<std::size_t>(intervallo)].pulsante),
+                          Qt::LeftButton);
+    }
+
+    // With ZEF_SCREENSHOTS set to a folder, saves what the window shows there, for a person to
+    // look at; otherwise does nothing.
+    static void fotografa(QWidget *finestra, const QString &nome)
+    {
+        const QString cartella = qEnvironmentVariable("ZEF_SCREENSHOTS");
+        if (!cartella.isEmpty() && finestra)
+            finestra->grab().save(cartella + u'/' + nome + QStringLiteral(".png"));
     }
 
     bool visibile(const char *nome) { return operativo().control(nome)->isVisible(); }
@@ -60,8 +77,7 @@ struct Banco
         frmOperativoPiù &f = operativo();
         const QString esatta = stato.RispostaEsatta;
         if (stato.TipoOperazione <= 6) {
-            const QString data =
-                giusta ? esatta : QString::number((esatta.toInt() + 1) % 100);
+            const QString data = giusta ? esatta : QString::number((esatta.toInt() + 1) % 100);
             QTest::keyClicks(f.textBox("TxtRisultato"), data);
             QTest::keyClick(f.textBox("TxtRisultato"), Qt::Key_Return);
             return;

@@ -119,6 +119,8 @@ private slots:
             QCOMPARE(banco->visibile("frmSegno"), segno);
             QCOMPARE(banco->visibile("frmNumero"), !segno);
             verificaSchermo();
+            if (i == 17)
+                Banco::fotografa(f().window(), QStringLiteral("operativo-%1").arg(attivita));
             const bool giusta = i % 3 != 0;
             giuste += giusta;
             banco->rispondi(giusta);

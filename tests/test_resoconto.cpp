@@ -36,8 +36,8 @@ private slots:
         QVERIFY(stampa().isLoaded());
         QCOMPARE(stampa().window()->windowTitle(), QStringLiteral("STAMPA DELLE OPERAZIONI"));
         for (int i = 1; i <= 40; ++i)
-            QCOMPARE(op(i), i <= 10 ? banco->stato.Operazioni[static_cast<std::size_t>(i)]
-                                    : QString());
+            QCOMPARE(op(i),
+                     i <= 10 ? banco->stato.Operazioni[static_cast<std::size_t>(i)] : QString());
         QCOMPARE(stampa().label("Label1")->text(), QStringLiteral("Tempo totale:     30 sec."));
         QCOMPARE(stampa().label("Label2")->text(), QStringLiteral("Tempo totale:     sec."));
     }
@@ -66,6 +66,7 @@ private slots:
         banco->avanti();
         banco->esegui(25, 25);
         QCOMPARE(banco->messageBox.shown.size(), 1);
+        Banco::fotografa(stampa().window(), QStringLiteral("resoconto"));
         for (int i = 1; i <= 40; ++i)
             QCOMPARE(op(i), banco->stato.Operazioni[static_cast<std::size_t>(i)]);
     }
@@ -94,8 +95,7 @@ private slots:
         QTest::newRow("report saved as PDF") << false << 6 << QStringLiteral("/tmp/o.pdf") << 2;
         QTest::newRow("report, No to the PDF") << false << 7 << QString() << 1;
         QTest::newRow("report, save cancelled") << false << 6 << QString() << 1;
-        QTest::newRow("certificate saved as PDF") << true << 6 << QStringLiteral("/tmp/a.pdf")
-                                                  << 2;
+        QTest::newRow("certificate saved as PDF") << true << 6 << QStringLiteral("/tmp/a.pdf") << 2;
     }
     void print_failureOffersPdf()
     {
@@ -142,6 +142,7 @@ private slots:
         banco->avvia(1, 2, QStringLiteral("mARIO rOSSI"));
         banco->esegui(10, 7);
         apriAttestato();
+        Banco::fotografa(attestato().window(), QStringLiteral("attestato"));
         QCOMPARE(attestato().label("lblNome")->text(), QStringLiteral("Mario rossi"));
         QCOMPARE(banco->stato.NomeAlunno, QStringLiteral("Mario rossi"));
         QCOMPARE(attestato().label("lblRapporto")->text(), QStringLiteral("BUONO"));
