@@ -4,14 +4,13 @@
 #include "session/SessionState.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zefirano"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ZEFIRANO.2"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zefirano.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zefirano"));
+    iconaDopoIlPrimoDisegno(app, QStringLiteral(":/zefirano.svg"));
     installaPiattaforma(app);
 
     QtMessageBox messageBox;

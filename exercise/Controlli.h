@@ -34,7 +34,9 @@ enum class Controllo {
     CmdStampa,
     mnuStampa,
     mnuAttestato,
+    Image3,
+    Image4,
+    Image5,
 };
 
-inline constexpr std::size_t numeroControlli =
-    static_cast<std::size_t>(Controllo::mnuAttestato) + 1;
+inline constexpr std::size_t numeroControlli = static_cast<std::size_t>(Controllo::Image5) + 1;

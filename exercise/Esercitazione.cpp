@@ -167,17 +167,19 @@ void Esercitazione::ripartenza()
 void Esercitazione::mostraOperazione()
 {
     m_tipo = ::visualizza(m_s, m_random, m_clock);
+    m_vista.frase.clear();
     if (m_tipo) {
         const bool numero = m_tipo->gruppo == Gruppo::Numero;
         m_vista.mostra(frmNumero, numero);
         m_vista.mostra(frmSegno, !numero);
-        if (numero)
-            m_vista.fuoco = TxtRisultato;
+        // The keyboard starts where the answer goes: the box, or the first sign picture.
+        m_vista.fuoco = numero ? TxtRisultato : Image3;
         for (const Posto &p : m_tipo->posti) {
             m_vista.sposta(p.controllo, p.sinistra);
             if (p.pezzo != Pezzo::Risposta)
                 m_vista.testo(p.controllo) = testo(p.pezzo, m_s.Addendo1, m_s.Addendo2);
         }
+        m_vista.frase = ::frase(*m_tipo, m_s.Addendo1, m_s.Addendo2);
     }
     impostaRisultato(QString());
     m_vista.testo(LblEsito).clear();
@@ -189,6 +191,7 @@ void Esercitazione::svuotaOperazione()
 {
     for (Controllo c : didascalieOperazione)
         m_vista.testo(c).clear();
+    m_vista.frase.clear();
 }
 
 void Esercitazione::CmdOperazione_Click()
@@ -325,6 +328,7 @@ void Esercitazione::LblSegno2_Change()
     m_s.RispostaData = caption;
     m_vista.mostra(CmdVerifica, true);
     m_vista.testo(LblIstruzione) = istruzioni::verifica;
+    m_vista.fuoco = CmdVerifica;
     m_stato = StatoEsercizio::Risposto;
 }
 
@@ -348,6 +352,9 @@ void Esercitazione::controlla()
     if (e.LblNo)
         m_vista.testo(LblNo) = *e.LblNo;
 
+    // The focus goes on to the step now offered, however the check was asked for, so that the
+    // keyboard never strands on a button that has just been hidden.
+    m_vista.fuoco = e.esercizioFinito ? CmdEsercizio : CmdOperazione;
     if (e.esercizioFinito) {
         m_vista.mostra(CmdEsercizio, true);
         m_vista.mostra(CmdFine, true);

@@ -43,6 +43,8 @@ public:
     int sinistra(Controllo c) const { return m_sinistra[indice(c)]; }
 
     bool TxtRisultatoBloccato = false;
+    // The operation on screen as a sentence for a screen reader; empty while none is shown.
+    QString frase;
     // The control that should take the keyboard focus after the last event, if any; the screen
     // gives it the focus only when the control is visible.
     std::optional<Controllo> fuoco;

@@ -5,6 +5,9 @@
 #include "session/SessionState.h"
 #include "session/Testi.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -79,6 +82,35 @@ QString linea(const TipoOp &t, int a, int b)
         risultato += dueColonne(valore(p, a, b));
     }
     return risultato;
+}
+
+namespace {
+struct Parola
+{
+    Pezzo pezzo;
+    const char16_t *parola;
+};
+
+// How the places that are not numbers read aloud.
+constexpr std::array<Parola, 5> parole{{
+    {Pezzo::Piu, u"più"},
+    {Pezzo::Uguale, u"uguale"},
+    {Pezzo::Maggiore, u"maggiore"},
+    {Pezzo::Minore, u"minore"},
+    {Pezzo::Risposta, u"?"},
+}};
+} // namespace
+
+QString frase(const TipoOp &t, int a, int b)
+{
+    QStringList pezzi;
+    for (const Posto &p : t.posti) {
+        const auto parola = std::find_if(parole.begin(), parole.end(),
+                                         [&p](const Parola &w) { return w.pezzo == p.pezzo; });
+        pezzi.append(parola != parole.end() ? QString::fromUtf16(parola->parola)
+                                            : testo(p.pezzo, a, b));
+    }
+    return pezzi.join(u' ');
 }
 
 namespace {

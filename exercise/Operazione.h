@@ -155,6 +155,10 @@ QString testo(Pezzo p, int a, int b);
 // The first part of the stored line of an operation of type t with addends a and b.
 QString linea(const TipoOp &t, int a, int b);
 
+// The operation as a screen reader says it, its places left to right and "?" where the child
+// answers: "7 più ? uguale 12", "7 più 5 ? 12".
+QString frase(const TipoOp &t, int a, int b);
+
 // livello2: re-seeds from the clock, then draws the addends of the range ScelteIntervallo into
 // Addendo1 and Addendo2 and sets Spazio1..Spazio3. A range choice outside 1..6 draws nothing
 // and only recomputes the three pads.

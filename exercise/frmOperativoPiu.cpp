@@ -20,17 +20,15 @@ constexpr std::array<const char *, numeroControlli> nomi{
     "LblNumero8",    "LblEsito",         "LblSi",          "LblNo",         "LblEsercizio",
     "LblOperazione", "LblTempoParziale", "LblTempoTotale", "LblIstruzione", "frmNumero",
     "frmSegno",      "CmdVerifica",      "CmdOperazione",  "CmdEsercizio",  "CmdFine",
-    "CmdStampa",     "mnuStampa",        "mnuAttestato"};
+    "CmdStampa",     "mnuStampa",        "mnuAttestato",   "Image3",        "Image4",
+    "Image5"};
 
-const char *nome(Controllo c)
-{
-    return nomi[static_cast<std::size_t>(c)];
-}
-
-enum class Genere { Etichetta, Casella, Riquadro, Pulsante, Menu };
+enum class Genere { Etichetta, Casella, Riquadro, Pulsante, Menu, Immagine };
 
 Genere genere(Controllo c)
 {
+    if (c >= Controllo::Image3)
+        return Genere::Immagine;
     if (c == Controllo::TxtRisultato)
         return Genere::Casella;
     if (c == Controllo::frmNumero || c == Controllo::frmSegno)
@@ -47,7 +45,32 @@ constexpr Controllo mobili[] = {
     Controllo::TxtRisultato, Controllo::LblNumero1, Controllo::LblSegno, Controllo::LblUguale,
     Controllo::LblNumero2,   Controllo::lblUguale2, Controllo::lblSegno2};
 
+// The sign pictures, and the key that picks each sign anywhere on the screen, as a click on its
+// picture does.
+struct ImmagineSegno
+{
+    const char *immagine;
+    char16_t tasto;
+    void (Esercitazione::*click)();
+};
+
+constexpr ImmagineSegno immaginiSegno[] = {
+    {"Image3", u'=', &Esercitazione::Image3_Click},
+    {"Image4", u'<', &Esercitazione::Image4_Click},
+    {"Image5", u'>', &Esercitazione::Image5_Click},
+};
+
+// What reads the operation on screen as a sentence: the frames that hold it by their name, the
+// answer box and the sign pictures by their description.
+constexpr const char *chiamatiFrase[] = {"frmNumero", "frmSegno"};
+constexpr const char *descrittiFrase[] = {"TxtRisultato", "Image3", "Image4", "Image5"};
+
 } // namespace
+
+const char *frmOperativoPiù::nome(Controllo c)
+{
+    return nomi[static_cast<std::size_t>(c)];
+}
 
 frmOperativoPiù::frmOperativoPiù(Programma &programma)
     : Form(definizioneOperativo), m_programma(programma),
@@ -93,12 +116,20 @@ void frmOperativoPiù::collega()
     });
     connect(risultato, &TextBox::clicked, this,
             [this, &e] { esegui([&e] { e.TxtRisultato_Click(); }); });
-    connect(picture("Image3"), &Picture::clicked, this,
-            [this, &e] { esegui([&e] { e.Image3_Click(); }); });
-    connect(picture("Image4"), &Picture::clicked, this,
-            [this, &e] { esegui([&e] { e.Image4_Click(); }); });
-    connect(picture("Image5"), &Picture::clicked, this,
-            [this, &e] { esegui([&e] { e.Image5_Click(); }); });
+    for (const ImmagineSegno &segno : immaginiSegno)
+        connect(picture(segno.immagine), &Picture::clicked, this,
+                [this, &e, click = segno.click] { esegui([&e, click] { (e.*click)(); }); });
+}
+
+void frmOperativoPiù::Form_KeyPress(int &keyAscii)
+{
+    for (const ImmagineSegno &segno : immaginiSegno) {
+        if (keyAscii == segno.tasto) {
+            keyAscii = 0;
+            picture(segno.immagine)->click();
+            return;
+        }
+    }
 }
 
 void frmOperativoPiù::Form_Load()
@@ -146,8 +177,16 @@ void frmOperativoPiù::mostra()
         case Genere::Menu:
             menu(nome(c))->setEnabled(vista.abilitato(c));
             break;
+        case Genere::Immagine:
+            break;
         }
     }
+    for (const char *chiamato : chiamatiFrase)
+        if (QWidget *w = control(chiamato); w->accessibleName() != vista.frase)
+            w->setAccessibleName(vista.frase);
+    for (const char *descritto : descrittiFrase)
+        if (QWidget *w = control(descritto); w->accessibleDescription() != vista.frase)
+            w->setAccessibleDescription(vista.frase);
     for (Controllo c : mobili)
         if (twips(nome(c)).left() != vista.sinistra(c))
             setLeft(nome(c), vista.sinistra(c));

@@ -18,9 +18,13 @@ public:
 
     const Esercitazione &esercitazione() const { return m_esercitazione; }
 
+    // The name on screen of a control that the sitting drives.
+    static const char *nome(Controllo c);
+
 protected:
     void collega() override;
     void Form_Load() override;
+    void Form_KeyPress(int &keyAscii) override;
 
 private:
     // Runs one event of the sitting, then shows its outcome.

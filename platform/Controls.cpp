@@ -1,9 +1,14 @@
 #include "platform/Controls.h"
 
+#include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QValidator>
+
+#include <algorithm>
 
 Label::Label(QWidget *parent) : QLabel(parent)
 {
@@ -17,7 +22,105 @@ void Label::mousePressEvent(QMouseEvent *event)
     emit clicked();
 }
 
-TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
+void Label::setScaledFont(const QFont &font)
+{
+    m_scaled = font;
+    m_hasScaled = true;
+    fit();
+}
+
+void Label::setText(const QString &text)
+{
+    QLabel::setText(text);
+    fit();
+}
+
+int Label::textWidth(const QFontMetrics &metrics) const
+{
+    int width = contentsRect().width() - 2 * margin();
+    if (frameWidth() > 0 && indent() < 0 && !(alignment() & Qt::AlignHCenter))
+        width -= metrics.horizontalAdvance(u'x') / 2;
+    return width;
+}
+
+bool Label::fits(const QFont &font) const
+{
+    const QFontMetrics metrics(font);
+    const int width = textWidth(metrics);
+    if (!wordWrap())
+        return metrics.horizontalAdvance(text()) <= width;
+    const QRect needed =
+        metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap | alignment(), text());
+    return needed.width() <= width && needed.height() <= contentsRect().height();
+}
+
+void Label::fit()
+{
+    if (!m_hasScaled)
+        return;
+    setWordWrap(height() >= 2 * QFontMetrics(m_scaled).lineSpacing());
+    QFont font = m_scaled;
+    const int designed = std::max(1, m_scaled.pixelSize());
+    const int smallest = std::max(1, static_cast<int>(designed * 0.7));
+    for (int size = designed; size > smallest && !fits(font);)
+        font.setPixelSize(--size);
+    if (font != this->font())
+        setFont(font);
+}
+
+namespace {
+// Keeps a text box's text one line of whole characters within its limit. Qt's own maximum
+// length counts UTF-16 units and cuts a pasted or typed emoji in half, and a pasted line break
+// would end up in the name or in the stored line of an operation.
+class Contenuto final : public QValidator
+{
+public:
+    explicit Contenuto(TextBox &box) : QValidator(&box), m_box(box) {}
+
+    State validate(QString &testo, int &cursore) const override
+    {
+        const auto togli = [&](qsizetype da, qsizetype quanti) {
+            testo.remove(da, quanti);
+            if (cursore > da)
+                cursore -= static_cast<int>(std::min<qsizetype>(quanti, cursore - da));
+        };
+        qsizetype caratteri = 0;
+        for (qsizetype i = testo.size(); i-- > 0;) {
+            const QChar c = testo.at(i);
+            if (c.isLowSurrogate() && i > 0 && testo.at(i - 1).isHighSurrogate()) {
+                --i;
+                ++caratteri;
+            } else if (c.isSurrogate() || c.category() == QChar::Other_Control) {
+                togli(i, 1);
+            } else {
+                ++caratteri;
+            }
+        }
+        // What was typed or pasted last ends at the cursor: its end goes first.
+        for (const int limite = m_box.limite(); limite > 0 && caratteri > limite; --caratteri) {
+            const qsizetype fine = cursore > 0 ? cursore : testo.size();
+            const bool coppia = fine > 1 && testo.at(fine - 1).isLowSurrogate() &&
+                                testo.at(fine - 2).isHighSurrogate();
+            togli(fine - (coppia ? 2 : 1), coppia ? 2 : 1);
+        }
+        return Acceptable;
+    }
+
+private:
+    const TextBox &m_box;
+};
+} // namespace
+
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
+{
+    setValidator(new Contenuto(*this));
+}
+
+void TextBox::setLimite(int caratteri)
+{
+    m_limite = std::max(0, caratteri);
+    setText(text());
+}
 
 int TextBox::keyAscii(const QKeyEvent &event)
 {
@@ -27,6 +130,8 @@ int TextBox::keyAscii(const QKeyEvent &event)
         return 13;
     case Qt::Key_Backspace:
         return 8;
+    case Qt::Key_Delete: // its text is DEL on X11, yet it types no character
+        return 0;
     default:
         break;
     }
@@ -61,19 +166,64 @@ void TextBox::mousePressEvent(QMouseEvent *event)
 }
 
 namespace {
-// One renderer per picture for the whole run: each SVG is parsed once.
+class AccessiblePicture final : public QAccessibleWidget
+{
+public:
+    explicit AccessiblePicture(Picture *picture) : QAccessibleWidget(picture) {}
+
+    // Asked each time: the screen gives a picture its focus policy after creating it.
+    QAccessible::Role role() const override
+    {
+        return widget()->focusPolicy() == Qt::NoFocus ? QAccessible::Graphic : QAccessible::Button;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (role() == QAccessible::Button)
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction() && role() == QAccessible::Button)
+            static_cast<Picture *>(widget())->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface *accessiblePicture(const QString &className, QObject *object)
+{
+    if (className == u"Picture")
+        if (auto *picture = qobject_cast<Picture *>(object))
+            return new AccessiblePicture(picture);
+    return nullptr;
+}
+
+// One renderer per picture while the application lives: each SVG is parsed once, and the
+// renderers go with the application rather than outliving it as leaks.
 QSvgRenderer *renderer(const QString &resource)
 {
     static QHash<QString, QSvgRenderer *> cache;
     auto it = cache.find(resource);
-    if (it == cache.end())
-        it = cache.insert(resource, new QSvgRenderer(resource));
+    if (it == cache.end()) {
+        auto *nuovo = new QSvgRenderer(resource, QCoreApplication::instance());
+        QObject::connect(nuovo, &QObject::destroyed, [resource] { cache.remove(resource); });
+        it = cache.insert(resource, nuovo);
+    }
     return it.value();
 }
 } // namespace
 
 Picture::Picture(const QString &resource, QWidget *parent) : QWidget(parent), m_resource(resource)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessiblePicture);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -98,7 +248,7 @@ void Picture::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
         event->accept();
-        emit clicked();
+        click();
         return;
     }
     QWidget::keyPressEvent(event);

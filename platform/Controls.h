@@ -11,23 +11,47 @@
 
 // A label that always shows plain text and takes its own clicks, so that a click on it never
 // reaches the form behind it.
+//
+// Its caption shows whole wherever it can. A label at least two lines tall wraps its words; a
+// caption that still runs wider (one line) or taller (wrapped) than the label, as our faces are
+// not the designed ones, gets a smaller face, down to 70% of the face the screen's scale gives.
 class Label : public QLabel
 {
     Q_OBJECT
 public:
     explicit Label(QWidget *parent = nullptr);
 
+    // The face at the screen's scale; the label fits its caption in it, now and at every change.
+    void setScaledFont(const QFont &font);
+    // Hides QLabel::setText, so that a caption set after the layout is fitted too. Every caption
+    // of the screens is set through a Label.
+    void setText(const QString &text);
+
 signals:
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    // The width the caption may take: the contents, less the indent that Qt keeps on the aligned
+    // side of a framed label.
+    int textWidth(const QFontMetrics &metrics) const;
+    bool fits(const QFont &font) const;
+    void fit();
+
+    QFont m_scaled;
+    bool m_hasScaled = false;
 };
 
 // A text box that reports each typed character as a key code before it is inserted, as
 // KeyAscii: 13 for Enter, 8 for Backspace, the character's code otherwise (the clipboard
-// shortcuts arrive as 3, 22 and 24). The handler sets the code to 0 to drop the key.
+// shortcuts arrive as 3, 22 and 24). The handler sets the code to 0 to drop the key. Keys that
+// type no character (Delete, the arrows) are not reported.
 // A locked box refuses edits but still takes the focus and reports keys.
+//
+// The box holds one line of text: a control character (a pasted line break or tab) never gets
+// in, and neither does half of a surrogate pair.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -38,6 +62,11 @@ public:
     void setLocked(bool locked) { setReadOnly(locked); }
     bool isLocked() const { return isReadOnly(); }
 
+    // At most this many characters, an emoji counting as one; what a paste or a key brings in
+    // beyond them is dropped from its end. 0: no limit.
+    void setLimite(int caratteri);
+    int limite() const { return m_limite; }
+
     static int keyAscii(const QKeyEvent &event);
 
 signals:
@@ -46,16 +75,22 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    int m_limite = 0;
 };
 
-// A picture drawn from an SVG resource at whatever size it is given. It can take the focus
-// (Space presses it) when the screen asks for that.
+// A picture drawn from an SVG resource at whatever size it is given. One that can take the
+// focus is a button: Space presses it, and assistive technology sees a button with a press
+// action; one that cannot is a graphic.
 class Picture : public QWidget
 {
     Q_OBJECT
 public:
     explicit Picture(const QString &resource, QWidget *parent = nullptr);
     QString resource() const { return m_resource; }
+    // Presses the picture, as a click does.
+    void click() { emit clicked(); }
 
 signals:
     void clicked();

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -66,8 +67,7 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     case Kind::TextBox: {
         auto *box = new TextBox(parent);
         box->setText(text(def.caption));
-        if (def.maxLength > 0)
-            box->setMaxLength(def.maxLength);
+        box->setLimite(def.maxLength);
         box->setAlignment(def.flags & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         return box;
     }
@@ -129,6 +129,22 @@ bool FormWindow::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
+void FormWindow::keyPressEvent(QKeyEvent *event)
+{
+    int keyAscii = TextBox::keyAscii(*event);
+    if (keyAscii != 0) {
+        QPointer<FormWindow> self(this);
+        m_form.Form_KeyPress(keyAscii);
+        if (!self)
+            return;
+        if (keyAscii == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void FormWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
@@ -169,6 +185,10 @@ void Form::show()
     }
     m_window->raise();
     m_window->activateWindow();
+    if (!m_focusOnShow.isEmpty()) {
+        const QByteArray name = std::exchange(m_focusOnShow, {});
+        setFocus(name.constData());
+    }
 }
 
 void Form::unload()
@@ -176,6 +196,7 @@ void Form::unload()
     if (!m_window || m_unloading)
         return;
     m_unloading = true;
+    m_focusOnShow.clear();
     Form_QueryUnload();
     FormWindow *window = m_window;
     m_window = nullptr;
@@ -224,12 +245,21 @@ void Form::build()
         widget->setObjectName(QString::fromLatin1(def.name));
         if (def.toolTip)
             widget->setToolTip(text(def.toolTip));
+        if (def.accessibleName) {
+            widget->setAccessibleName(text(def.accessibleName));
+            // Qt on Unix names a drop-down list by its current item; the description still
+            // says what the list is for.
+            if (def.kind == Kind::Combo)
+                widget->setAccessibleDescription(text(def.accessibleName));
+        }
         if (def.flags & Disabled)
             widget->setEnabled(false);
         if (def.flags & Hidden)
             widget->hide();
         if (def.tabIndex < 0 && def.kind != Kind::TextBox && def.kind != Kind::Combo)
             widget->setFocusPolicy(def.kind == Kind::Button ? Qt::TabFocus : Qt::NoFocus);
+        else if (def.kind == Kind::Image)
+            widget->setFocusPolicy(Qt::StrongFocus); // a picture in the tab order is a button
         const QRectF box = def.kind == Kind::Line
                                ? lineBox(def)
                                : QRectF(def.left, def.top, def.width, def.height);
@@ -267,11 +297,18 @@ void Form::build()
 
     const QSize design(qRound(m_def.width / twipsPerPixel), qRound(m_def.height / twipsPerPixel));
     const int menuHeight = m_def.menus.empty() ? 0 : m_window->menuBar()->sizeHint().height();
-    m_canvas->resize(design);
+    // A maximised screen is laid out straight away for the area it will show in: laid out at
+    // its designed size first, it would load every face of its controls at a size it never
+    // shows them in.
+    QSize area = design;
+    if (m_def.maximised)
+        if (QScreen *screen = m_window->screen())
+            area = screen->availableGeometry().size() - QSize(0, menuHeight);
+    m_canvas->resize(area);
     if (m_def.fixedSize)
         m_window->setFixedSize(design.width(), design.height() + menuHeight);
     else
-        m_window->resize(design.width(), design.height() + menuHeight);
+        m_window->resize(area.width(), area.height() + menuHeight);
     relayout();
 }
 
@@ -293,20 +330,10 @@ void Form::relayout()
         qfont.setBold(font.bold);
         qfont.setPixelSize(
             std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
-        placed.widget->setFont(qfont);
-        // A label wraps its words only where it is tall enough for a second line. A one-line
-        // label whose caption runs wider in our faces than in the designed ones gets a slightly
-        // smaller face rather than losing its last letters.
-        if (auto *label = qobject_cast<QLabel *>(placed.widget)) {
-            const bool wraps = label->height() >= 2 * QFontMetrics(qfont).lineSpacing();
-            label->setWordWrap(wraps);
-            const int advance = QFontMetrics(qfont).horizontalAdvance(label->text());
-            if (!wraps && advance > label->width() - 2) {
-                const double fit = std::max(0.7, (label->width() - 2.0) / advance);
-                qfont.setPixelSize(std::max(1, static_cast<int>(qfont.pixelSize() * fit)));
-                label->setFont(qfont);
-            }
-        }
+        if (auto *label = qobject_cast<Label *>(placed.widget))
+            label->setScaledFont(qfont);
+        else
+            placed.widget->setFont(qfont);
     }
 }
 
@@ -317,10 +344,21 @@ void Form::place(Placed &placed)
     const auto px = [unit](double from, double twips) {
         return static_cast<int>(std::lround(from + twips * unit));
     };
-    const int left = px(origin.x(), placed.twips.left());
-    const int top = px(origin.y(), placed.twips.top());
-    const int right = px(origin.x(), placed.twips.right());
-    const int bottom = px(origin.y(), placed.twips.bottom());
+    // A control never reaches past its container (the designed area, for the form's own):
+    // the designed screens have a few that overhang by a little, and a container would cut
+    // their edge off.
+    const QRect bounds = placed.container ? placed.container->rect()
+                                          : QRect(px(origin.x(), 0), px(origin.y(), 0),
+                                                  px(origin.x(), m_def.width) - px(origin.x(), 0),
+                                                  px(origin.y(), m_def.height) - px(origin.y(), 0));
+    const int left = std::clamp(px(origin.x(), placed.twips.left()), bounds.left(),
+                                bounds.left() + bounds.width() - 1);
+    const int top = std::clamp(px(origin.y(), placed.twips.top()), bounds.top(),
+                               bounds.top() + bounds.height() - 1);
+    const int right =
+        std::min(px(origin.x(), placed.twips.right()), bounds.left() + bounds.width());
+    const int bottom =
+        std::min(px(origin.y(), placed.twips.bottom()), bounds.top() + bounds.height());
     placed.widget->setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
 }
 
@@ -490,8 +528,16 @@ bool Form::setFocus(const char *name)
     if (!m_window)
         return false;
     const Placed *placed = find(name);
-    if (!placed || !placed->widget->isVisible() || !placed->widget->isEnabled())
+    if (!placed || !placed->widget->isEnabled())
         return false;
+    if (!m_window->isVisible()) {
+        if (placed->widget->isVisibleTo(m_window))
+            m_focusOnShow = name;
+        return false;
+    }
+    if (!placed->widget->isVisible())
+        return false;
+    m_focusOnShow.clear();
     placed->widget->setFocus(Qt::OtherFocusReason);
     return true;
 }

@@ -45,6 +45,8 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // The keys that no control of the form used.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     Form &m_form;
@@ -93,7 +95,8 @@ public:
     Colore foreColor(const char *name) const;
 
     // Gives a control the focus; false, and nothing happens, when it is hidden or the form is
-    // not on screen.
+    // not on screen. A control that will show with the form takes the focus when the form is
+    // shown, as the last such request before showing asks.
     bool setFocus(const char *name);
 
     // The scale from design pixels (15 twips each) to the window's pixels.
@@ -111,6 +114,9 @@ protected:
     virtual void Form_Activate() {}
     virtual void Form_QueryUnload() {}
     virtual void Form_Click() {}
+    // A character typed on the form that the control with the focus did not use, as KeyAscii;
+    // the handler sets it to 0 when the form used it.
+    virtual void Form_KeyPress(int &keyAscii) { Q_UNUSED(keyAscii); }
 
 private:
     friend class Canvas;
@@ -141,4 +147,5 @@ private:
     double m_scale = 1.0;
     QPointF m_offset;
     bool m_unloading = false;
+    QByteArray m_focusOnShow;
 };

@@ -57,6 +57,9 @@ struct ControlDef
     const char16_t *toolTip = nullptr;
     const char *picture = nullptr; // resource path of an Image
     int borderWidth = 1;           // Shape
+    // What a screen reader calls the control, where its caption does not read as a word (spaced
+    // letters, capitals) or it has none.
+    const char16_t *accessibleName = nullptr;
 };
 
 struct MenuDef

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -10,7 +11,11 @@
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTime>
+#include <QTimer>
 #include <QTranslator>
+#include <QWindow>
+
+#include <utility>
 
 int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
 {
@@ -68,22 +73,24 @@ QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QDir().mkpath(folder);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Salva come PDF"),
-                                        QDir(folder).filePath(suggested),
-                                        QStringLiteral("Documenti PDF (*.pdf)"));
+    // Qt's own dialog speaks the program's Italian; a desktop's would follow the system's
+    // language.
+    return QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Salva come PDF"), QDir(folder).filePath(suggested),
+        QStringLiteral("Documenti PDF (*.pdf)"), nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 void installaPiattaforma(QApplication &app)
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const QString &name : {QStringLiteral("qtbase_it"), QStringLiteral("qt_it")}) {
-        auto *translator = new QTranslator(&app);
-        if (translator->load(name, translations))
-            QCoreApplication::installTranslator(translator);
-        else
-            delete translator;
-    }
+    // Qt's texts that the screens can show (dialog buttons, the text boxes' menu) are all in
+    // qtbase; the qt_it catalogue would load it a second time, and the multimedia texts too.
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_it"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
@@ -94,4 +101,38 @@ void installaPiattaforma(QApplication &app)
 
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
+}
+
+namespace {
+class IconaDifferita final : public QObject
+{
+public:
+    IconaDifferita(QString resource, QObject *parent)
+        : QObject(parent), m_resource(std::move(resource))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // A window paints itself as it handles its first Expose; the icon comes right after.
+        if (event->type() == QEvent::Expose && watched->isWindowType() &&
+            static_cast<QWindow *>(watched)->isExposed()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                QApplication::setWindowIcon(QIcon(m_resource));
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    QString m_resource;
+};
+} // namespace
+
+void iconaDopoIlPrimoDisegno(QApplication &app, const QString &resource)
+{
+    app.installEventFilter(new IconaDifferita(resource, &app));
 }

@@ -45,3 +45,8 @@ public:
 // Italian everywhere: Qt's own texts, the locale, and the fonts the screens name mapped onto
 // metric-compatible faces. Call once, right after the QApplication exists.
 void installaPiattaforma(QApplication &app);
+
+// Gives every window the icon at resource once the first window has been painted: drawn from its
+// SVG at four sizes as soon as it is set, the icon would hold up the start screen by a few
+// milliseconds, and the start screen does not show it.
+void iconaDopoIlPrimoDisegno(QApplication &app, const QString &resource);

@@ -5,19 +5,20 @@
 #include "session/SessionState.h"
 #include "session/Testi.h"
 
+#include <string>
+
 QString nomeMaiuscolo(const QString &nome)
 {
     if (nome.isEmpty())
         return nome;
-    // The first code point, not the first UTF-16 unit, so that a surrogate pair is never
-    // split. Its simple mapping keeps one character one character ("ß" stays "ß" rather than
-    // becoming "SS"), which is what makes re-casing idempotent.
-    const bool coppia =
-        nome.size() > 1 && nome.at(0).isHighSurrogate() && nome.at(1).isLowSurrogate();
-    const char32_t iniziale =
-        coppia ? QChar::surrogateToUcs4(nome.at(0), nome.at(1)) : nome.at(0).unicode();
-    const char32_t maiuscola = QChar::toUpper(iniziale);
-    return QString::fromUcs4(&maiuscola, 1) + nome.mid(coppia ? 2 : 1).toLower();
+    // Code points, not UTF-16 units, so that a surrogate pair is never split. The simple
+    // mappings keep one character one character ("ß" stays "ß" rather than becoming "SS", "İ"
+    // stays "İ" rather than becoming "i" and a combining dot), so the name never grows past its
+    // 15 characters and re-casing it again changes nothing.
+    std::u32string caratteri;
+    for (const char32_t c : QStringView(nome).toUcs4())
+        caratteri += caratteri.empty() ? QChar::toUpper(c) : QChar::toLower(c);
+    return QString::fromStdU32String(caratteri);
 }
 
 QString motivoAttestato()

@@ -56,12 +56,13 @@ constexpr ControlDef controlli[] = {
      .height = 255, .font = arial(8.25), .flags = Transparent},
     {.name = "Command2", .kind = Kind::Button, .left = 1860, .top = 7860, .width = 5145, .height = 450,
      .caption = u"STAMPA  L'ATTESTATO ", .font = arial(8.25), .back = rosa, .flags = Graphical,
-     .tabIndex = 0},
+     .tabIndex = 0, .accessibleName = u"Stampa l'attestato"},
     {.name = "CmdFine", .kind = Kind::Button, .left = 4485, .top = 8430, .width = 2580, .height = 450,
-     .caption = u"ESCI", .font = arial(8.25), .back = rosa, .flags = Graphical, .tabIndex = 1},
+     .caption = u"ESCI", .font = arial(8.25), .back = rosa, .flags = Graphical, .tabIndex = 1,
+     .accessibleName = u"Esci"},
     {.name = "Command1", .kind = Kind::Button, .left = 1845, .top = 8415, .width = 2550, .height = 450,
      .caption = u"FINE SESSIONE", .font = arial(8.25), .back = rosa, .flags = Graphical,
-     .tabIndex = 2},
+     .tabIndex = 2, .accessibleName = u"Fine sessione"},
 };
 // clang-format on
 

@@ -52,13 +52,14 @@ constexpr ControlDef dopo[] = {
     {.name = "Label4", .kind = Kind::Label, .left = 8850, .top = 5520, .width = 2535, .height = 525,
      .font = {u"Arial", 8.25, true}, .back = sfondoEtichette, .flags = Border},
     {.name = "Command1", .kind = Kind::Button, .left = 2550, .top = 6390, .width = 2955, .height = 585,
-     .caption = u"ESCI", .font = arial(11.25), .back = sfondo, .flags = Graphical, .tabIndex = 0},
+     .caption = u"ESCI", .font = arial(11.25), .back = sfondo, .flags = Graphical, .tabIndex = 0,
+     .accessibleName = u"Esci"},
     {.name = "cmdStampaS", .kind = Kind::Button, .left = 5850, .top = 6390, .width = 2955, .height = 585,
      .caption = u"STAMPA LE OPERAZIONI", .font = arial(11.25), .back = sfondo, .flags = Graphical,
-     .tabIndex = 1},
+     .tabIndex = 1, .accessibleName = u"Stampa le operazioni"},
     {.name = "Command2", .kind = Kind::Button, .left = 8895, .top = 6405, .width = 2955, .height = 585,
      .caption = u"STAMPA L'ATTESTATO", .font = arial(11.25), .back = sfondo, .flags = Graphical,
-     .tabIndex = 2},
+     .tabIndex = 2, .accessibleName = u"Stampa l'attestato"},
 };
 
 constexpr MenuDef menu[] = {

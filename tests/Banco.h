@@ -32,7 +32,8 @@ struct Banco
     SessionState stato;
     Programma programma{stato, piattaforma};
 
-    Banco()
+    // seme feeds the drill's random source once its script runs out.
+    explicit Banco(std::uint64_t seme = 1) : random(seme)
     {
         static const bool italiano = [] {
             installaPiattaforma(*qApp);

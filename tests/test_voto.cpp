@@ -50,6 +50,7 @@ private slots:
         QTest::newRow("sharp s stays one letter") << u"ßERT"_qs << u"ßert"_qs;
         QTest::newRow("emoji kept whole") << u"😀ANNA"_qs << u"😀anna"_qs;
         QTest::newRow("letters beyond the BMP") << u"𐐨𐐀𐐀"_qs << u"𐐀𐐨𐐨"_qs; // Deseret
+        QTest::newRow("dotted capital I stays one letter") << u"AYŞE İLKAY"_qs << u"Ayşe İlkay"_qs;
     }
     void nomeMaiuscolo()
     {

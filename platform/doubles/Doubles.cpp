@@ -24,5 +24,7 @@ int ScriptedMessageBox::msgBox(const QString &prompt, int style, const QString &
         answers.pop_front();
         return answer;
     }
+    if (risponde)
+        return risponde(shown.last());
     return style == SiNoInformazione ? Si : Ok;
 }

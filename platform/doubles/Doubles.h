@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 
 // A clock the test moves by hand.
 class FakeClock final : public Clock
@@ -52,6 +53,8 @@ public:
     };
     QList<Shown> shown;
     std::deque<int> answers;
+    // Answers a box once the script has run out, in place of OK or Yes.
+    std::function<int(const Shown &)> risponde;
 
     int msgBox(const QString &prompt, int style, const QString &title) override;
 };

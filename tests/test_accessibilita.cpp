@@ -1,0 +1,302 @@
+#include "Banco.h"
+
+#include "exercise/Operazione.h"
+#include "reports/FrmAttestato.h"
+#include "reports/FrmStampaPiu.h"
+
+#include <QAccessible>
+#include <QtTest>
+
+#include <memory>
+
+// What a screen reader and a keyboard get from the screens, read through Qt's accessibility
+// interfaces.
+
+namespace {
+
+QString accessibile(QWidget *w, QAccessible::Text testo)
+{
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(testo) : QString();
+}
+
+// The script that makes the operation of the mixed activity, range 1..20, be of type `tipo` with
+// a = 7 and b = 5; the screen draws the addends once before the type and once after it.
+void copione(ScriptedRandom &random, int tipo)
+{
+    const double a = (7 - 1 + 0.5) / 20.0;
+    const double b = (5 - 1 + 0.5) / 20.0;
+    for (double r : {a, b, (tipo - 0.5) / 12.0, a, b})
+        random.script.push_back(r);
+}
+
+// The first operation of the sign activity, range 1..10, is 7 + 3 ? 10, answered "=".
+void copioneSegno(ScriptedRandom &random)
+{
+    const double a = (7 - 1 + 0.5) / 10.0;
+    const double b = (3 - 1 + 0.5) / 10.0;
+    for (double r : {a, b, 0.5 / 6.0, a, b})
+        random.script.push_back(r);
+}
+
+} // namespace
+
+class TestAccessibilita : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Banco> banco;
+
+    Form &form(const QString &nome)
+    {
+        Programma &p = banco->programma;
+        if (nome == u"FrmInizio1")
+            return p.inizio();
+        if (nome == u"frmOperativoPiu")
+            return p.operativo();
+        if (nome == u"FrmStampaPiu")
+            return p.stampa();
+        return p.attestato();
+    }
+
+    QWidget *fuoco() { return QApplication::focusWidget(); }
+
+    // What the screen shows of an answer given, to compare a key with a click.
+    QStringList esito()
+    {
+        frmOperativoPiù &f = banco->operativo();
+        QStringList v{f.label("lblSegno2")->text(), banco->stato.RispostaData,
+                      f.label("LblIstruzione")->text()};
+        for (Controllo c : pulsantiDiStato)
+            v.append(banco->visibile(frmOperativoPiù::nome(c)) ? u"shown"_qs : u"hidden"_qs);
+        v.append(fuoco() ? fuoco()->objectName() : QString());
+        return v;
+    }
+
+private slots:
+    void init() { banco = std::make_unique<Banco>(); }
+    void cleanup() { banco.reset(); }
+
+    void nome_data()
+    {
+        QTest::addColumn<QString>("schermo");
+        QTest::addColumn<QString>("controllo");
+        QTest::addColumn<QString>("nome");
+        // clang-format off
+        const char16_t *righe[][3] = {
+            {u"FrmInizio1", u"txtNome", u"Il tuo nome"},
+            {u"FrmInizio1", u"cmdAvanti", u"Avanti"},
+            {u"FrmInizio1", u"cmdFine", u"Esci"},
+            {u"FrmInizio1", u"Command1", u"Numero max da 1 a 10"},
+            {u"FrmInizio1", u"Command6", u"Numero max da 10 a 99"},
+            {u"FrmInizio1", u"Command7", u"Esci"},
+            {u"frmOperativoPiu", u"TxtRisultato", u"Risultato"},
+            {u"frmOperativoPiu", u"Image3", u"uguale"},
+            {u"frmOperativoPiu", u"Image4", u"minore"},
+            {u"frmOperativoPiu", u"Image5", u"maggiore"},
+            {u"frmOperativoPiu", u"CmdVerifica", u"Verifica"},
+            {u"frmOperativoPiu", u"CmdOperazione", u"Nuova operazione"},
+            {u"frmOperativoPiu", u"CmdEsercizio", u"Nuovo esercizio"},
+            {u"frmOperativoPiu", u"CmdStampa", u"Visualizza e stampa le operazioni"},
+            {u"frmOperativoPiu", u"CmdFine", u"Esci"},
+            {u"FrmStampaPiu", u"Command1", u"Esci"},
+            {u"FrmStampaPiu", u"cmdStampaS", u"Stampa le operazioni"},
+            {u"FrmStampaPiu", u"Command2", u"Stampa l'attestato"},
+            {u"FrmAttestato", u"Command2", u"Stampa l'attestato"},
+            {u"FrmAttestato", u"CmdFine", u"Esci"},
+            {u"FrmAttestato", u"Command1", u"Fine sessione"},
+        };
+        // clang-format on
+        for (const auto &riga : righe) {
+            const QString schermo = QString::fromUtf16(riga[0]);
+            const QString controllo = QString::fromUtf16(riga[1]);
+            QTest::newRow(qPrintable(schermo + u' ' + controllo))
+                << schermo << controllo << QString::fromUtf16(riga[2]);
+        }
+    }
+    void nome()
+    {
+        QFETCH(QString, schermo);
+        QFETCH(QString, controllo);
+        QFETCH(QString, nome);
+        banco->avvia(2, 1);
+        QWidget *w = form(schermo).control(controllo.toLatin1().constData());
+        QCOMPARE(accessibile(w, QAccessible::Name), nome);
+    }
+
+    // The list says what it is for; on Unix Qt names it by the activity chosen.
+    void combo_diceLAttivita()
+    {
+        banco->avvia(1, 0);
+        QWidget *combo = banco->programma.inizio().control("Combo1");
+        QCOMPARE(accessibile(combo, QAccessible::Description), u"Attività"_qs);
+        QVERIFY(QStringList({u"Attività"_qs, u"Calcolo del segno = < >"_qs})
+                    .contains(accessibile(combo, QAccessible::Name)));
+    }
+
+    void ogniControlloRaggiungibile_haUnNomeLeggibile_data()
+    {
+        QTest::addColumn<QString>("schermo");
+        for (const char *s : {"FrmInizio1", "frmOperativoPiu", "FrmStampaPiu", "FrmAttestato"})
+            QTest::newRow(s) << QString::fromLatin1(s);
+    }
+    // Every control the Tab key reaches has a name a screen reader says as words: no letters
+    // spaced out as "V e r i f i c a ", no capitals that get spelt.
+    void ogniControlloRaggiungibile_haUnNomeLeggibile()
+    {
+        QFETCH(QString, schermo);
+        banco->avvia(2, 1);
+        Form &f = form(schermo);
+        const QRegularExpression spaziate(u"^(\\S ){2,}"_qs);
+        for (const ControlDef &def : f.definition().controls) {
+            QWidget *w = f.control(def.name);
+            if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled())
+                continue;
+            const QString nome = accessibile(w, QAccessible::Name).trimmed();
+            QVERIFY2(!nome.isEmpty(), def.name);
+            QVERIFY2(!spaziate.match(nome).hasMatch(), def.name);
+            QVERIFY2(nome.size() < 3 || nome != nome.toUpper(), def.name);
+        }
+    }
+
+    void frase_data()
+    {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("frase");
+        QTest::newRow("type 1, ? + a = s") << 1 << u"? più 7 uguale 12"_qs;
+        QTest::newRow("type 2, a + ? = s") << 2 << u"7 più ? uguale 12"_qs;
+        QTest::newRow("type 3, a + b = ?") << 3 << u"7 più 5 uguale ?"_qs;
+        QTest::newRow("type 4, ? = a + b") << 4 << u"? uguale 7 più 5"_qs;
+        QTest::newRow("type 5, s = ? + b") << 5 << u"12 uguale ? più 5"_qs;
+        QTest::newRow("type 6, s = b + ?") << 6 << u"12 uguale 5 più ?"_qs;
+        QTest::newRow("type 7, a + b = s") << 7 << u"7 più 5 ? 12"_qs;
+        QTest::newRow("type 8, a + b > s - 1") << 8 << u"7 più 5 ? 11"_qs;
+        QTest::newRow("type 9, a + b < s + 1") << 9 << u"7 più 5 ? 13"_qs;
+        QTest::newRow("type 10, s = a + b") << 10 << u"12 ? 7 più 5"_qs;
+        QTest::newRow("type 11, s + 1 > a + b") << 11 << u"13 ? 7 più 5"_qs;
+        QTest::newRow("type 12, s - 1 < b + a") << 12 << u"11 ? 5 più 7"_qs;
+    }
+    // The frame of the operation is named by it as a sentence, and the places where the child
+    // answers describe themselves with it.
+    void frase()
+    {
+        QFETCH(int, tipo);
+        QFETCH(QString, frase);
+        QCOMPARE(::frase(*tipoOp(tipo), 7, 5), frase);
+
+        copione(banco->random, tipo);
+        banco->avvia(2, 1);
+        QCOMPARE(banco->stato.TipoOperazione, tipo);
+        frmOperativoPiù &f = banco->operativo();
+        const bool numero = tipo <= 6;
+        QWidget *riquadro = f.control(numero ? "frmNumero" : "frmSegno");
+        QVERIFY(riquadro->isVisible());
+        QCOMPARE(accessibile(riquadro, QAccessible::Name), frase);
+        const QList<const char *> risposte =
+            numero ? QList<const char *>{"TxtRisultato"}
+                   : QList<const char *>{"Image3", "Image4", "Image5"};
+        for (const char *risposta : risposte)
+            QCOMPARE(accessibile(f.control(risposta), QAccessible::Description), frase);
+
+        // The next operation brings its own sentence.
+        banco->rispondi(true);
+        copione(banco->random, tipo % 12 + 1);
+        banco->avanti();
+        const bool poiNumero = tipo % 12 + 1 <= 6;
+        QCOMPARE(accessibile(f.control(poiNumero ? "frmNumero" : "frmSegno"), QAccessible::Name),
+                 ::frase(*tipoOp(tipo % 12 + 1), 7, 5));
+    }
+
+    // The sign pictures are buttons: reached with Tab from the first one, which has the focus
+    // when the operation shows, pressed with Space or through their press action.
+    void immaginiSegno_sonoPulsanti()
+    {
+        banco->avvia(1, 0);
+        frmOperativoPiù &f = banco->operativo();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        QCOMPARE(fuoco(), f.control("Image3"));
+        for (const char *immagine : {"Image3", "Image4", "Image5"}) {
+            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(f.control(immagine));
+            QCOMPARE(i->role(), QAccessible::Button);
+            QVERIFY(i->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()));
+        }
+        QTest::keyClick(fuoco(), Qt::Key_Tab);
+        QCOMPARE(accessibile(fuoco(), QAccessible::Name), u"minore"_qs);
+        QTest::keyClick(fuoco(), Qt::Key_Space);
+        QCOMPARE(f.label("lblSegno2")->text(), u"<"_qs);
+        QCOMPARE(fuoco(), f.control("CmdVerifica"));
+
+        QAccessible::queryAccessibleInterface(f.control("Image5"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.label("lblSegno2")->text(), u">"_qs);
+        QCOMPARE(banco->stato.RispostaData, u">"_qs);
+
+        // The picture on the start screen is only a picture.
+        QCOMPARE(QAccessible::queryAccessibleInterface(banco->programma.inizio().control("Image1"))
+                     ->role(),
+                 QAccessible::Graphic);
+    }
+
+    void tastoSegno_comeIlClic_data()
+    {
+        QTest::addColumn<char>("tasto");
+        QTest::addColumn<QString>("immagine");
+        QTest::addColumn<bool>("dalPulsante"); // typed with the focus on "Esci", not a picture
+        QTest::newRow("= on the picture") << '=' << u"Image3"_qs << false;
+        QTest::newRow("< on the picture") << '<' << u"Image4"_qs << false;
+        QTest::newRow("> on the picture") << '>' << u"Image5"_qs << false;
+        QTest::newRow("= on Esci") << '=' << u"Image3"_qs << true;
+        QTest::newRow("> on Esci") << '>' << u"Image5"_qs << true;
+    }
+    // A sign typed anywhere on the screen picks it exactly as a click on its picture does; the
+    // check that follows counts it the same way.
+    void tastoSegno_comeIlClic()
+    {
+        QFETCH(char, tasto);
+        QFETCH(QString, immagine);
+        QFETCH(bool, dalPulsante);
+
+        copioneSegno(banco->random);
+        banco->avvia(1, 0);
+        frmOperativoPiù &f = banco->operativo();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        QTest::mouseClick(f.picture(immagine.toLatin1().constData()), Qt::LeftButton);
+        const QStringList clic = esito();
+        QTest::mouseClick(f.button("CmdVerifica"), Qt::LeftButton);
+        const QString rigaClic = banco->stato.Operazioni[1];
+
+        banco = std::make_unique<Banco>();
+        copioneSegno(banco->random);
+        banco->avvia(1, 0);
+        frmOperativoPiù &g = banco->operativo();
+        QVERIFY(QTest::qWaitForWindowActive(g.window()));
+        if (dalPulsante)
+            g.button("CmdFine")->setFocus();
+        QTest::keyClick(fuoco(), tasto);
+        QCOMPARE(esito(), clic);
+        QTest::keyClick(fuoco(), Qt::Key_Space);
+        QCOMPARE(banco->stato.Operazioni[1], rigaClic);
+        QCOMPARE(banco->stato.RisposteEsatte, tasto == '=' ? 1 : 0);
+    }
+
+    // On a find-the-number operation the signs are keys like any other: the answer box refuses
+    // them with a beep, and nothing is picked.
+    void tastoSegno_suOperazioneNumero_nonSceglie()
+    {
+        banco->avvia(0, 0);
+        frmOperativoPiù &f = banco->operativo();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        QCOMPARE(fuoco(), f.control("TxtRisultato"));
+        for (char tasto : {'=', '<', '>'})
+            QTest::keyClick(fuoco(), tasto);
+        QCOMPARE(banco->beeper.beeps, 3);
+        QCOMPARE(f.label("lblSegno2")->text(), QString());
+        QCOMPARE(banco->stato.RispostaData, QString());
+        QVERIFY(!banco->visibile("CmdVerifica"));
+    }
+};
+
+QTEST_MAIN(TestAccessibilita)
+#include "test_accessibilita.moc"

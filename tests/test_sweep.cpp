@@ -1,0 +1,288 @@
+#include "Banco.h"
+#include "Soak.h"
+
+#include "reports/FrmAttestato.h"
+
+#include <QClipboard>
+#include <QWindow>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<int> codici(int da, int a, std::initializer_list<int> tranne = {})
+{
+    QList<int> c;
+    for (int i = da; i <= a; ++i)
+        if (std::find(tranne.begin(), tranne.end(), i) == tranne.end())
+            c.append(i);
+    return c;
+}
+
+QString ripeti(const QString &t, int volte)
+{
+    QString r;
+    for (int i = 0; i < volte; ++i)
+        r += t;
+    return r;
+}
+
+} // namespace
+
+// Everything a keyboard or the clipboard can put into the two text boxes, and a name in any
+// script carried through to the certificate.
+class TestSweep : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Banco> banco;
+
+    TextBox *casella(const QString &quale)
+    {
+        return quale == u"nome" ? banco->programma.inizio().textBox("txtNome")
+                                : banco->operativo().textBox("TxtRisultato");
+    }
+
+    // The start screen with its name box, or the exercise screen of the number activity with
+    // its answer box, on screen and active.
+    void apri(const QString &quale)
+    {
+        if (quale == u"nome") {
+            banco->programma.avvia();
+        } else {
+            banco->avvia(0, 0);
+            banco->operativo().window()->activateWindow();
+        }
+        QVERIFY(QTest::qWaitForWindowActive(casella(quale)->window()));
+    }
+
+    // A key as the keyboard sends it, to the window: the box with the focus takes it.
+    static void premi(TextBox *box, const Tasto &t)
+    {
+        box->setFocus();
+        QWindow *finestra = box->window()->windowHandle();
+        qt_handleKeyEvent(finestra, QEvent::KeyPress, t.key, t.modificatori, t.testo);
+        qt_handleKeyEvent(finestra, QEvent::KeyRelease, t.key, t.modificatori, t.testo);
+    }
+
+    static void digita(TextBox *box, const QString &testo)
+    {
+        for (char32_t c : testo.toUcs4())
+            premi(box, c < 256 ? tastoDelCodice(static_cast<int>(c))
+                               : Tasto{Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1)});
+    }
+
+private slots:
+    void init()
+    {
+        banco = std::make_unique<Banco>();
+        QGuiApplication::clipboard()->clear();
+    }
+    void cleanup() { banco.reset(); }
+
+    void everyKeyCode_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("entra"); // the character is added to the text
+        QTest::addColumn<bool>("beeps");
+        QTest::addColumn<int>("boxes"); // message boxes per key
+
+        const QList<int> controllo = codici(0, 31, {8, 13}) + codici(127, 159);
+        QTest::newRow("name: digits beep and stay out")
+            << u"nome"_s << codici('0', '9') << QString() << false << true << 0;
+        QTest::newRow("name: every other ASCII character gets in")
+            << u"nome"_s << codici(32, 126, {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'})
+            << QString() << true << false << 0;
+        QTest::newRow("name: Latin-1 letters and signs get in")
+            << u"nome"_s << codici(160, 255) << QString() << true << false << 0;
+        QTest::newRow("name: control codes, Tab and Delete type nothing")
+            << u"nome"_s << controllo << QString() << false << false << 0;
+        QTest::newRow("name: Backspace erases")
+            << u"nome"_s << QList{8} << u"ab"_s << false << false << 0;
+        QTest::newRow("name: Enter on no name asks for it")
+            << u"nome"_s << QList{13} << QString() << false << false << 1;
+
+        QTest::newRow("answer: digits get in")
+            << u"risultato"_s << codici('0', '9') << QString() << true << false << 0;
+        QTest::newRow("answer: every other character beeps")
+            << u"risultato"_s
+            << codici(32, 126, {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'}) +
+                   codici(128, 255)
+            << QString() << false << true << 0;
+        QTest::newRow("answer: control codes beep, the clipboard's too")
+            << u"risultato"_s << codici(1, 31, {8, 9, 13}) << QString() << false << true << 0;
+        // NUL types nothing, Tab moves the focus, and the Delete key (which sends DEL on X11)
+        // erases: none of them is a character typed.
+        QTest::newRow("answer: NUL, Tab and Delete type no character")
+            << u"risultato"_s << QList{0, 9, 127} << QString() << false << false << 0;
+        QTest::newRow("answer: Backspace erases")
+            << u"risultato"_s << QList{8} << u"12"_s << false << false << 0;
+        QTest::newRow("answer: Enter on an empty box asks for the result")
+            << u"risultato"_s << QList{13} << QString() << false << false << 1;
+    }
+    void everyKeyCode()
+    {
+        QFETCH(QString, box);
+        QFETCH(QList<int>, codes);
+        QFETCH(QString, before);
+        QFETCH(bool, entra);
+        QFETCH(bool, beeps);
+        QFETCH(int, boxes);
+        apri(box);
+        TextBox *c = casella(box);
+        for (int codice : codes) {
+            c->setText(before);
+            const int suoni = banco->beeper.beeps;
+            const qsizetype finestre = banco->messageBox.shown.size();
+            premi(c, tastoDelCodice(codice));
+            const QString atteso = entra         ? before + QChar(char16_t(codice))
+                                   : codice == 8 ? before.chopped(1)
+                                                 : before;
+            const QByteArray dove = "code " + QByteArray::number(codice);
+            const QByteArray testo = dove + ": \"" + c->text().toUtf8() + '"';
+            QVERIFY2(c->text() == atteso, testo.constData());
+            QVERIFY2(banco->beeper.beeps - suoni == (beeps ? 1 : 0), dove.constData());
+            QVERIFY2(banco->messageBox.shown.size() - finestre == boxes, dove.constData());
+        }
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("after");
+
+        const QString quindici = ripeti(u"a"_s, 15);
+        const QString quattordici = ripeti(u"a"_s, 14);
+        QTest::newRow("name: twenty letters pasted, fifteen kept")
+            << u"nome"_s << QString() << ripeti(u"b"_s, 20) << true << ripeti(u"b"_s, 15);
+        QTest::newRow("name: a sixteenth letter typed is refused")
+            << u"nome"_s << quindici << u"b"_s << false << quindici;
+        QTest::newRow("name: sixteen emoji pasted, fifteen whole kept")
+            << u"nome"_s << QString() << ripeti(u"😀"_s, 16) << true << ripeti(u"😀"_s, 15);
+        QTest::newRow("name: an emoji typed in the fifteenth place")
+            << u"nome"_s << quattordici << u"😀"_s << false << quattordici + u"😀"_s;
+        QTest::newRow("name: an emoji typed past fifteen is refused whole")
+            << u"nome"_s << quindici << u"😀"_s << false << quindici;
+        QTest::newRow("name: an emoji pasted past fifteen is dropped whole")
+            << u"nome"_s << quattordici << u"x😀"_s << true << quattordici + u"x"_s;
+        QTest::newRow("name: pasted line breaks and tabs are dropped")
+            << u"nome"_s << QString() << u"Mario\nRossi\t\r"_s << true << u"MarioRossi"_s;
+        QTest::newRow("name: pasted digits and markup are kept")
+            << u"nome"_s << QString() << u"R2<b>D2</b>"_s << true << u"R2<b>D2</b>"_s;
+        QTest::newRow("name: a thousand Chinese characters, fifteen kept")
+            << u"nome"_s << QString() << ripeti(u"中"_s, 1000) << true << ripeti(u"中"_s, 15);
+        QTest::newRow("name: a lone surrogate never gets in")
+            << u"nome"_s << QString() << u"a\xd83d"_s << true << u"a"_s;
+
+        QTest::newRow("answer: a third digit typed is refused")
+            << u"risultato"_s << u"12"_s << u"3"_s << false << u"12"_s;
+        QTest::newRow("answer: three digits pasted, two kept")
+            << u"risultato"_s << QString() << u"123"_s << true << u"12"_s;
+        QTest::newRow("answer: a digit and an emoji pasted")
+            << u"risultato"_s << QString() << u"1😀"_s << true << u"1😀"_s;
+        QTest::newRow("answer: an emoji pasted after two digits is dropped whole")
+            << u"risultato"_s << u"1"_s << u"2😀"_s << true << u"12"_s;
+        QTest::newRow("answer: a line break pasted after a digit is dropped")
+            << u"risultato"_s << QString() << u"7\n"_s << true << u"7"_s;
+        QTest::newRow("answer: five thousand letters, two kept")
+            << u"risultato"_s << QString() << ripeti(u"ж"_s, 5000) << true << u"жж"_s;
+    }
+    void limits()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(QString, text);
+        QFETCH(bool, pasted);
+        QFETCH(QString, after);
+        apri(box);
+        TextBox *c = casella(box);
+        c->setText(before);
+        c->setFocus();
+        c->end(false);
+        const int suoni = banco->beeper.beeps;
+        if (pasted) {
+            QGuiApplication::clipboard()->setText(text);
+            c->paste();
+        } else {
+            digita(c, text);
+        }
+        QCOMPARE(c->text(), after);
+        QVERIFY(c->text().isValidUtf16());
+        QCOMPARE(banco->beeper.beeps, suoni);
+        if (box == u"risultato")
+            QCOMPARE(banco->stato.RispostaData, after);
+    }
+
+    void lockedBoxTakesNoPaste()
+    {
+        apri(u"risultato"_s);
+        banco->rispondi(true);
+        TextBox *c = casella(u"risultato"_s);
+        const QString prima = c->text();
+        const QString riga = banco->stato.Operazioni[1];
+        QVERIFY(c->isLocked());
+        QGuiApplication::clipboard()->setText(u"99"_s);
+        digita(c, QString(QChar(22)));
+        c->paste();
+        QCOMPARE(c->text(), prima);
+        QCOMPARE(banco->stato.Operazioni[1], riga);
+    }
+
+    void nameToCertificate_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("accented, typed") << u"élodie"_s << true << u"Élodie"_s;
+        QTest::newRow("accented capitals") << u"ÉLODIE"_s << false << u"Élodie"_s;
+        QTest::newRow("decomposed accent stays on its letter")
+            << u"e\u0301lodie"_s << false << u"E\u0301lodie"_s;
+        QTest::newRow("Greek") << u"ωμέγα"_s << true << u"Ωμέγα"_s;
+        QTest::newRow("sharp s has no single capital") << u"ßtraße"_s << false << u"ßtraße"_s;
+        QTest::newRow("emoji first, typed") << u"😀ada"_s << true << u"😀ada"_s;
+        QTest::newRow("fifteen emoji, none split")
+            << ripeti(u"🐱"_s, 15) << false << ripeti(u"🐱"_s, 15);
+        QTest::newRow("a letter beyond the BMP is raised whole") << u"𐐨𐐯"_s << false << u"𐐀𐐯"_s;
+        QTest::newRow("a flag of two characters") << u"🇮🇹 ada"_s << false << u"🇮🇹 ada"_s;
+        QTest::newRow("fifteen dotted capital I stay fifteen")
+            << ripeti(u"İ"_s, 15) << false << ripeti(u"İ"_s, 15);
+    }
+    void nameToCertificate()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, typed);
+        QFETCH(QString, shown);
+        banco->programma.avvia();
+        FrmInizio1 &inizio = banco->programma.inizio();
+        TextBox *c = inizio.textBox("txtNome");
+        if (typed)
+            digita(c, name);
+        else
+            c->setText(name);
+        QTest::mouseClick(inizio.button("cmdAvanti"), Qt::LeftButton);
+        QTest::mouseClick(inizio.button("Command1"), Qt::LeftButton);
+        banco->esegui(10, 10);
+        FrmAttestato &attestato = banco->programma.attestato();
+        attestato.show();
+        QVERIFY(QTest::qWaitForWindowActive(attestato.window()));
+        QCOMPARE(attestato.label("lblNome")->text(), shown);
+        QCOMPARE(banco->stato.NomeAlunno, shown);
+        // A second activation re-cases the re-cased name: nothing changes.
+        banco->operativo().window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(banco->operativo().window()));
+        attestato.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(attestato.window()));
+        QCOMPARE(attestato.label("lblNome")->text(), shown);
+    }
+};
+
+QTEST_MAIN(TestSweep)
+#include "test_sweep.moc"
