@@ -62,7 +62,16 @@ void Label::fit()
     QFont font = m_scaled;
     const int designed = std::max(1, m_scaled.pixelSize());
     const int smallest = std::max(1, static_cast<int>(designed * 0.7));
-    for (int size = designed; size > smallest && !fits(font);)
+    int size = designed;
+    if (!wordWrap() && !fits(font)) {
+        // Text width grows about linearly with the face's size: start from that guess rather
+        // than trying every size on the way down, since each size is a font load of its own.
+        const QFontMetrics metrics(font);
+        const int advance = std::max(1, metrics.horizontalAdvance(text()));
+        size = std::clamp(designed * textWidth(metrics) / advance, smallest, designed);
+        font.setPixelSize(size);
+    }
+    while (size > smallest && !fits(font))
         font.setPixelSize(--size);
     if (font != this->font())
         setFont(font);
