@@ -345,7 +345,8 @@ void Esercitazione::controlla()
     m_daVerificare = false;
     m_vista.TxtRisultatoBloccato = true;
 
-    const EsitoVerifica e = giudica(m_s, m_vista.testo(TxtRisultato), m_clock.timer());
+    const EsitoVerifica e =
+        giudica(m_s, m_vista.testo(TxtRisultato), {m_clock.timer(), m_clock.monotonic()});
     m_vista.testo(LblEsito) = e.LblEsito;
     if (e.LblSi)
         m_vista.testo(LblSi) = *e.LblSi;

@@ -160,5 +160,6 @@ const TipoOp *visualizza(SessionState &s, Random &random, Clock &clock)
             s.Operazioni[static_cast<std::size_t>(s.NumeroOperazione)] = linea(*t, a, b);
     }
     s.InizioOperazione = clock.timer();
+    s.InizioMonotono = clock.monotonic();
     return t;
 }

@@ -3,6 +3,7 @@
 #include "session/SessionState.h"
 #include "session/Testi.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -32,10 +33,7 @@ int secondiInteri(double inizio, double fine)
     // The clock's readings carry binary fractions (36000.1 is not exact), so a difference of
     // exactly 5 s can come out as 4.999999999; a microsecond is far below the clock's tick.
     constexpr double tolleranza = 1e-6;
-    double differenza = fine - inizio;
-    if (differenza < 0)
-        differenza += 86400.0;
-    return static_cast<int>(std::floor(differenza + tolleranza));
+    return std::max(0, static_cast<int>(std::floor(fine - inizio + tolleranza)));
 }
 
 QString tempoParziale(int secondi)
@@ -69,7 +67,7 @@ template <typename Array> auto *elemento(Array &array, int i)
 }
 } // namespace
 
-EsitoVerifica giudica(SessionState &s, const QString &testoRisultato, double fine)
+EsitoVerifica giudica(SessionState &s, const QString &testoRisultato, Lettura fine)
 {
     EsitoVerifica e;
     e.esatta = esatta(s.RispostaData, s.RispostaEsatta);
@@ -88,8 +86,8 @@ EsitoVerifica giudica(SessionState &s, const QString &testoRisultato, double fin
     ++s.OperazioniVerificate;
     e.esercizioFinito = s.OperazioneCorrente == operazioniPerEsercizio;
 
-    s.FineOperazione = fine;
-    s.TempoRisposta = secondiInteri(s.InizioOperazione, s.FineOperazione);
+    s.FineOperazione = fine.ora;
+    s.TempoRisposta = secondiInteri(s.InizioMonotono, fine.monotono);
     s.TempoRispostaTesto = Str(s.TempoRisposta);
     int secondiEsercizio = 0;
     if (int *secondi = elemento(s.SecondiEsercizio, s.NumeroEsercizio)) {

@@ -32,9 +32,9 @@ bool esatta(const QString &data, const QString &attesa);
 // its text).
 std::optional<QString> stelle(int n);
 
-// Whole seconds from inizio to fine, two readings of a clock that goes back to 0 at midnight:
-// never negative, one wrap assumed. Readings a whole number of seconds apart give that number
-// even when their binary fractions do not subtract exactly.
+// Whole seconds from inizio to fine, two readings of the monotonic clock: never negative.
+// Readings a whole number of seconds apart give that number even when their binary fractions do
+// not subtract exactly.
 int secondiInteri(double inizio, double fine);
 
 // LblTempoParziale: Str(secondi), or "99" above 99.
@@ -64,9 +64,17 @@ struct EsitoVerifica
     bool fineSeduta = false;      // the fortieth operation of the sitting
 };
 
+// The clock read at the check: the time of day, and the monotonic reading the answer is timed on.
+struct Lettura
+{
+    double ora;
+    double monotono;
+};
+
 // The check of the operation on screen, answered RispostaData while the answer box held
-// testoRisultato, read at clock time fine: counts the answer, times it into
+// testoRisultato, with the clock read as fine: counts the answer, times it (from InizioMonotono
+// to fine.monotono, so that midnight and corrections of the clock change nothing) into
 // SecondiEsercizio/TempoEsercizio(NumeroEsercizio), sets the pads and completes
 // Operazioni(NumeroOperazione). Counts one more OperazioniVerificate. Writes no slot outside
 // the arrays' bounds. The caller makes sure an operation is checked once.
-EsitoVerifica giudica(SessionState &s, const QString &testoRisultato, double fine);
+EsitoVerifica giudica(SessionState &s, const QString &testoRisultato, Lettura fine);

@@ -74,10 +74,19 @@ const char *frmOperativoPiù::nome(Controllo c)
 
 frmOperativoPiù::frmOperativoPiù(Programma &programma)
     : Form(definizioneOperativo), m_programma(programma),
+      m_avvisi(*this, programma.piattaforma.messageBox),
       m_esercitazione(programma.stato, programma.piattaforma.random, programma.piattaforma.clock,
-                      programma.piattaforma.messageBox, programma.piattaforma.beeper,
+                      m_avvisi, programma.piattaforma.beeper,
                       [this] { m_programma.stampa().mostraSedutaIntera(); })
 {
+}
+
+int frmOperativoPiù::AvvisoSulloSchermo::msgBox(const QString &prompt, int style,
+                                                const QString &title)
+{
+    if (m_schermo.isLoaded())
+        m_schermo.mostra();
+    return m_box.msgBox(prompt, style, title);
 }
 
 template <class Evento> void frmOperativoPiù::esegui(Evento evento)

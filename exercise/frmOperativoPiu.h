@@ -2,6 +2,7 @@
 
 #include "exercise/Esercitazione.h"
 #include "platform/Form.h"
+#include "platform/MessageBox.h"
 
 class Programma;
 
@@ -27,11 +28,28 @@ protected:
     void Form_KeyPress(int &keyAscii) override;
 
 private:
+    // The sitting's message boxes open over a screen that already shows what the event did so
+    // far: the fortieth verdict and star stand behind the end-of-sitting question.
+    class AvvisoSulloSchermo final : public MessageBox
+    {
+    public:
+        AvvisoSulloSchermo(frmOperativoPiù &schermo, MessageBox &box)
+            : m_schermo(schermo), m_box(box)
+        {
+        }
+        int msgBox(const QString &prompt, int style, const QString &title) override;
+
+    private:
+        frmOperativoPiù &m_schermo;
+        MessageBox &m_box;
+    };
+
     // Runs one event of the sitting, then shows its outcome.
     template <class Evento> void esegui(Evento evento);
     void mostra();
 
     Programma &m_programma;
+    AvvisoSulloSchermo m_avvisi;
     Esercitazione m_esercitazione;
     bool m_mostrando = false;
 };

@@ -10,6 +10,23 @@
 
 #include <algorithm>
 
+namespace {
+// The size to try first for a one-line text that runs wider than `larghezza` in `font`: text
+// width grows about linearly with the face's size, so the guess saves trying every size on the
+// way down, each a font load of its own.
+int primaProva(const QFont &font, const QString &text, int larghezza, int smallest)
+{
+    const int designed = std::max(1, font.pixelSize());
+    const int advance = std::max(1, QFontMetrics(font).horizontalAdvance(text));
+    return std::clamp(designed * larghezza / advance, smallest, designed);
+}
+
+int piuPiccola(const QFont &font)
+{
+    return std::max(1, static_cast<int>(std::max(1, font.pixelSize()) * 0.7));
+}
+} // namespace
+
 Label::Label(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
@@ -60,19 +77,35 @@ void Label::fit()
         return;
     setWordWrap(height() >= 2 * QFontMetrics(m_scaled).lineSpacing());
     QFont font = m_scaled;
-    const int designed = std::max(1, m_scaled.pixelSize());
-    const int smallest = std::max(1, static_cast<int>(designed * 0.7));
-    int size = designed;
+    const int smallest = piuPiccola(m_scaled);
+    int size = std::max(1, m_scaled.pixelSize());
     if (!wordWrap() && !fits(font)) {
-        // Text width grows about linearly with the face's size: start from that guess rather
-        // than trying every size on the way down, since each size is a font load of its own.
-        const QFontMetrics metrics(font);
-        const int advance = std::max(1, metrics.horizontalAdvance(text()));
-        size = std::clamp(designed * textWidth(metrics) / advance, smallest, designed);
+        size = primaProva(font, text(), textWidth(QFontMetrics(font)), smallest);
         font.setPixelSize(size);
     }
     while (size > smallest && !fits(font))
         font.setPixelSize(--size);
+    if (font != this->font())
+        setFont(font);
+}
+
+Pulsante::Pulsante(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
+{
+    setAutoDefault(true);
+}
+
+void Pulsante::setScaledFont(const QFont &scaled)
+{
+    QFont font = scaled;
+    const int larghezza = width() - 2 * cornice;
+    const auto entra = [&] { return QFontMetrics(font).horizontalAdvance(text()) <= larghezza; };
+    if (!entra()) {
+        const int smallest = piuPiccola(scaled);
+        int size = primaProva(font, text(), larghezza, smallest);
+        font.setPixelSize(size);
+        while (size > smallest && !entra())
+            font.setPixelSize(--size);
+    }
     if (font != this->font())
         setFont(font);
 }
@@ -255,7 +288,9 @@ void Picture::mousePressEvent(QMouseEvent *event)
 
 void Picture::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    const bool preme = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter;
+    if (preme && !event->isAutoRepeat()) {
         event->accept();
         click();
         return;

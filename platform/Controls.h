@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 #include <functional>
@@ -44,6 +45,22 @@ private:
     bool m_hasScaled = false;
 };
 
+// A button whose caption shows whole: one that runs wider than the button, as our faces are not
+// the designed ones, gets a smaller face, down to 70% of the face the screen's scale gives.
+// Enter presses the button that has the focus, as Space does.
+class Pulsante : public QPushButton
+{
+    Q_OBJECT
+public:
+    explicit Pulsante(const QString &caption, QWidget *parent = nullptr);
+
+    // The face at the screen's scale, fitted to the caption at the button's current width.
+    void setScaledFont(const QFont &font);
+
+    // Room a graphical button keeps on each side of its caption: its border and padding.
+    static constexpr int cornice = 3;
+};
+
 // A text box that reports each typed character as a key code before it is inserted, as
 // KeyAscii: 13 for Enter, 8 for Backspace, the character's code otherwise (the clipboard
 // shortcuts arrive as 3, 22 and 24). The handler sets the code to 0 to drop the key. Keys that
@@ -81,8 +98,8 @@ private:
 };
 
 // A picture drawn from an SVG resource at whatever size it is given. One that can take the
-// focus is a button: Space presses it, and assistive technology sees a button with a press
-// action; one that cannot is a graphic.
+// focus is a button: Space or Enter presses it, and assistive technology sees a button with a
+// press action; one that cannot is a graphic.
 class Picture : public QWidget
 {
     Q_OBJECT

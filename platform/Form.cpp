@@ -60,9 +60,7 @@ QWidget *create(const ControlDef &def, QWidget *parent)
         return label;
     }
     case Kind::Button: {
-        auto *button = new QPushButton(text(def.caption), parent);
-        button->setAutoDefault(false);
-        return button;
+        return new Pulsante(text(def.caption), parent);
     }
     case Kind::TextBox: {
         auto *box = new TextBox(parent);
@@ -332,6 +330,8 @@ void Form::relayout()
             std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
         if (auto *label = qobject_cast<Label *>(placed.widget))
             label->setScaledFont(qfont);
+        else if (auto *pulsante = qobject_cast<Pulsante *>(placed.widget))
+            pulsante->setScaledFont(qfont);
         else
             placed.widget->setFont(qfont);
     }

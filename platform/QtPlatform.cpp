@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -17,22 +18,58 @@
 
 #include <utility>
 
+namespace {
+// A message box of the program. A question (Yes/No) has no Cancel: only "Sì" and "No" answer
+// it. Escape does nothing, and the window's frame offers no way to close it (a close request is
+// refused).
+class Riquadro final : public QMessageBox
+{
+public:
+    Riquadro(QWidget *parent, bool domanda) : QMessageBox(parent), m_domanda(domanda)
+    {
+        if (domanda)
+            setWindowFlags((windowFlags() & ~Qt::WindowCloseButtonHint) | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (m_domanda && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (m_domanda)
+            event->ignore();
+        else
+            QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool m_domanda;
+};
+} // namespace
+
 int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
 {
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    QMessageBox box(QApplication::activeWindow());
+    const bool domanda = style == SiNoInformazione;
+    Riquadro box(QApplication::activeWindow(), domanda);
     box.setWindowTitle(title);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
-    if (style == SiNoInformazione) {
+    if (domanda) {
         box.setIcon(QMessageBox::Information);
         QPushButton *yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
-        box.setEscapeButton(no);
         box.exec();
         return box.clickedButton() == yes ? Si : No;
     }
@@ -47,6 +84,11 @@ int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
 double QtClock::timer()
 {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+double QtClock::monotonic()
+{
+    return static_cast<double>(m_avvio.nsecsElapsed()) / 1e9;
 }
 
 QDate QtClock::today()
@@ -80,8 +122,29 @@ QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
         QStringLiteral("Documenti PDF (*.pdf)"), nullptr, QFileDialog::DontUseNativeDialog);
 }
 
+namespace {
+// One press of Enter does one thing. The repeats of a held Enter are dropped, so that it never
+// presses the button, or answers the box, that its first press brought up.
+class UnaPressione final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+    }
+};
+} // namespace
+
 void installaPiattaforma(QApplication &app)
 {
+    app.installEventFilter(new UnaPressione(&app));
+
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     // Qt's texts that the screens can show (dialog buttons, the text boxes' menu) are all in
     // qtbase; the qt_it catalogue would load it a second time, and the multimedia texts too.
@@ -98,6 +161,12 @@ void installaPiattaforma(QApplication &app)
                               QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    // Menus and message boxes in the screens' own face, as the designed system had them, rather
+    // than in whatever face a machine prefers: the menu bar's height, and so the room left to
+    // each screen, is then the same on every machine.
+    QFont interfaccia = QApplication::font();
+    interfaccia.setFamily(QStringLiteral("Liberation Sans"));
+    QApplication::setFont(interfaccia);
 
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);

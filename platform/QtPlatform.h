@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <QElapsedTimer>
+
 class QApplication;
 
 // The Qt side of the platform seam, as the program uses it.
@@ -15,8 +17,13 @@ public:
 class QtClock final : public Clock
 {
 public:
+    QtClock() { m_avvio.start(); }
     double timer() override;
+    double monotonic() override;
     QDate today() override;
+
+private:
+    QElapsedTimer m_avvio;
 };
 
 class QtBeeper final : public Beeper
@@ -43,7 +50,8 @@ public:
 };
 
 // Italian everywhere: Qt's own texts, the locale, and the fonts the screens name mapped onto
-// metric-compatible faces. Call once, right after the QApplication exists.
+// metric-compatible faces; a held Enter presses once. Call once, right after the QApplication
+// exists.
 void installaPiattaforma(QApplication &app);
 
 // Gives every window the icon at resource once the first window has been painted: drawn from its

@@ -142,12 +142,16 @@ void FrmAttestato::mostraPulsanti(bool visibili)
         control(nome)->setVisible(visibili);
 }
 
+// The page is printed without the three buttons; they are back on screen before any message
+// about the printer opens over the certificate.
 void FrmAttestato::Command2_Click()
 {
     QWidget *carta = window()->centralWidget();
-    mostraPulsanti(false);
-    stampaConRiserva(m_programma, window(), QStringLiteral("Attestato"),
-                     [carta](Printer &p) { return p.printForm(carta) && p.endDoc(); });
-    if (isLoaded())
-        mostraPulsanti(true);
+    stampaConRiserva(m_programma, window(), QStringLiteral("Attestato"), [this, carta](Printer &p) {
+        mostraPulsanti(false);
+        const bool stampata = p.printForm(carta) && p.endDoc();
+        if (isLoaded())
+            mostraPulsanti(true);
+        return stampata;
+    });
 }

@@ -31,6 +31,7 @@ struct SessionState
     QString RispostaEsatta;      // digits, or "=", ">" or "<"
     QString RispostaData;        // the answer as entered
     double InizioOperazione = 0; // seconds since midnight when the operation was shown
+    double InizioMonotono = 0;   // the clock's monotonic reading then: the answer is timed on it
     double FineOperazione = 0;   // seconds since midnight when it was checked
     int TempoRisposta = 0;
     QString TempoRispostaTesto;

@@ -293,8 +293,8 @@ Riga esaminaRiga(const QString &riga)
         }
         bool ok = false;
         r.secondi = a.captured(4).toInt(&ok);
-        if (!ok || QString::number(r.secondi) != a.captured(4) || r.secondi >= 86400) {
-            r.perche = u"the seconds are not a time of less than a day"_s;
+        if (!ok || QString::number(r.secondi) != a.captured(4)) {
+            r.perche = u"the seconds are not a whole number"_s;
             return r;
         }
         if (a.captured(3).isEmpty() == (r.secondi < 10)) {
@@ -456,6 +456,9 @@ void Soak::preparaEvento()
     if (b.clock.now + passo >= 86400.0)
         ++m_conteggi.mezzanotti;
     b.clock.advance(passo);
+    // Now and then the system's clock is corrected, or daylight-saving time starts or ends.
+    if (caso(2))
+        b.clock.setTimeOfDay(std::fmod(b.clock.now + 86400.0 + sotto(7201) - 3600, 86400.0));
 
     // The printer breaks down one job in four, at any step; so does the PDF now and then.
     GuastoStampante guasto;

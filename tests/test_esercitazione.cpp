@@ -277,15 +277,36 @@ private slots:
         QCOMPARE(x.s.Operazioni[1].count(u'('), 1);
     }
 
-    void rispostaOltreMezzanotte_countsItsTrueSeconds()
+    // The seconds of an answer are the seconds that passed, whatever the time of day did
+    // meanwhile.
+    void rispostaCountsItsTrueSeconds_data()
     {
+        QTest::addColumn<double>("ora");        // time of day when the operation is shown
+        QTest::addColumn<double>("trascorsi");  // seconds the child takes
+        QTest::addColumn<double>("correzione"); // the system clock moved meanwhile
+        QTest::addColumn<QString>("parziale");
+        QTest::newRow("across midnight") << 86398.0 << 5.5 << 0.0 << u" 5"_s;
+        QTest::newRow("clock set back one second") << 36000.0 << 5.5 << -1.0 << u" 5"_s;
+        QTest::newRow("clock set back a minute") << 36000.0 << 0.5 << -60.0 << u" 0"_s;
+        QTest::newRow("daylight saving starts") << 7199.0 << 4.0 << 3600.0 << u" 4"_s;
+        QTest::newRow("daylight saving ends") << 10799.0 << 4.0 << -3600.0 << u" 4"_s;
+    }
+    void rispostaCountsItsTrueSeconds()
+    {
+        QFETCH(double, ora);
+        QFETCH(double, trascorsi);
+        QFETCH(double, correzione);
+        QFETCH(QString, parziale);
         Schermo x(1, 7);
-        x.clock.now = 86398.0;
+        x.clock.now = ora;
         x.e.Form_Load();
-        x.clock.advance(5.5);
+        x.clock.advance(trascorsi);
+        x.clock.setTimeOfDay(std::fmod(x.clock.now + correzione + 86400.0, 86400.0));
         x.rispondi(true, true);
-        QCOMPARE(x.v().testo(LblTempoParziale), u" 5"_s);
-        QVERIFY(x.s.Operazioni[1].endsWith(u")  5"_s));
+        QCOMPARE(x.v().testo(LblTempoParziale), parziale);
+        QCOMPARE(x.v().testo(LblTempoTotale), parziale);
+        QVERIFY2(x.s.Operazioni[1].endsWith(u") "_s + parziale), qPrintable(x.s.Operazioni[1]));
+        QCOMPARE(x.s.TempoEsercizio[1], parziale);
     }
 
     void TxtRisultato_KeyPress_filters_data()

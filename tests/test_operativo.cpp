@@ -3,6 +3,7 @@
 #include "reports/FrmStampaPiu.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -186,6 +187,69 @@ private slots:
         banco->rispondi(true);
         QVERIFY(!banco->stato.Operazioni[1].isEmpty());
         verificaSchermo();
+    }
+
+    // The fortieth check's question opens over the finished screen: the verdict, the tenth star
+    // and "Nuovo esercizio" already show behind it.
+    void endOfSitting_boxOpensOverTheFinishedScreen_data()
+    {
+        QTest::addColumn<int>("attivita");
+        QTest::addColumn<bool>("giusta");
+        QTest::newRow("number typed, right") << 0 << true;
+        QTest::newRow("sign picked, wrong") << 1 << false;
+    }
+    void endOfSitting_boxOpensOverTheFinishedScreen()
+    {
+        QFETCH(int, attivita);
+        QFETCH(bool, giusta);
+        banco->avvia(attivita, 0);
+        banco->esegui(39, 39);
+        banco->avanti();
+        QStringList dietro;
+        banco->messageBox.risponde = [&](const ScriptedMessageBox::Shown &) {
+            dietro << testo("LblEsito") << testo("LblSi") << testo("LblNo")
+                   << testo("LblIstruzione") << testo("LblTempoParziale");
+            for (const char *nome : pulsanti)
+                if (banco->visibile(nome))
+                    dietro << QString::fromLatin1(nome);
+            return int(MessageBox::Si);
+        };
+        banco->rispondi(giusta);
+        QCOMPARE(dietro, (QStringList{giusta ? u"E s a t t o"_qs : u"E r r a t o"_qs,
+                                      giusta ? u"* * * * * * * * * *"_qs : u"* * * * * * * * *"_qs,
+                                      giusta ? QString() : u"*"_qs,
+                                      u"Clicca sul pulsante Nuovo esercizio"_qs, u" 3"_qs,
+                                      u"CmdEsercizio"_qs, u"CmdFine"_qs, u"CmdStampa"_qs}));
+    }
+
+    // Only "Sì" and "No" answer the question at the end of a sitting: Escape and a request to
+    // close its window leave it up, and the forty operations with it.
+    void endOfSitting_escapeAndCloseDoNotAnswer()
+    {
+        banco->avvia(0, 0);
+        banco->esegui(39, 39);
+        banco->avanti();
+        bool restaAperta = false;
+        banco->messageBox.risponde = [&](const ScriptedMessageBox::Shown &chiesto) {
+            QTimer::singleShot(0, [&restaAperta] {
+                QWidget *box = QApplication::activeModalWidget();
+                QVERIFY(box);
+                QWidget *fuoco = QApplication::focusWidget();
+                QTest::keyClick(fuoco ? fuoco : box, Qt::Key_Escape);
+                box->close();
+                restaAperta = box->isVisible();
+                for (QPushButton *b : box->findChildren<QPushButton *>())
+                    if (b->text() == u"Sì"_qs)
+                        b->click();
+            });
+            return QtMessageBox().msgBox(chiesto.prompt, chiesto.style, chiesto.title);
+        };
+        banco->rispondi(true);
+        QVERIFY(restaAperta);
+        QCOMPARE(banco->messageBox.shown.size(), 1);
+        for (int i = 1; i <= 40; ++i)
+            QVERIFY(!banco->stato.Operazioni[static_cast<std::size_t>(i)].isEmpty());
+        QVERIFY(banco->programma.stampa().isLoaded());
     }
 
     void signCheckedOnce()

@@ -107,7 +107,13 @@ private slots:
         banco->avvia(0, 0, QStringLiteral("ada/b"));
         banco->esegui(10, 10);
         const SessionState prima = banco->stato;
-        banco->messageBox.answers.push_back(answer);
+        bool pulsantiDietro = true; // the certificate's buttons show behind every box
+        banco->messageBox.risponde = [&, answer](const ScriptedMessageBox::Shown &) {
+            if (certificate)
+                for (const char *nome : {"Command2", "Command1", "CmdFine"})
+                    pulsantiDietro &= attestato().control(nome)->isVisible();
+            return answer;
+        };
         if (!path.isEmpty())
             banco->saveDialog.risposte.push_back(path);
         if (certificate) {
@@ -115,6 +121,7 @@ private slots:
             QTest::mouseClick(attestato().button("Command2"), Qt::LeftButton);
             for (const char *nome : {"Command2", "Command1", "CmdFine"})
                 QVERIFY(attestato().control(nome)->isVisible());
+            QVERIFY(pulsantiDietro);
         } else {
             banco->operativo().menu("mnuStampa")->trigger();
             QTest::mouseClick(stampa().button("cmdStampaS"), Qt::LeftButton);

@@ -30,6 +30,16 @@ class TestTastiera : public QObject
     {
         QTest::keyClick(fuoco(), k, m);
     }
+    // A key held down: the repeats the keyboard sends after the first press.
+    static void ripeti(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        for (int i = 0; i < 3; ++i) {
+            for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent ripetuto(tipo, k, m, u"\r"_qs, true);
+                QApplication::sendEvent(fuoco(), &ripetuto);
+            }
+        }
+    }
     static void scrivi(const QString &testo)
     {
         for (QChar c : testo)
@@ -44,14 +54,25 @@ private slots:
     {
         QTest::addColumn<int>("attivita");
         QTest::addColumn<int>("risposta"); // at the end of the sitting: 6 Yes, 7 No
-        QTest::newRow("numero, Yes") << 0 << 6;
-        QTest::newRow("segno, No") << 1 << 7;
-        QTest::newRow("misto, Yes") << 2 << 6;
+        QTest::addColumn<int>("premi");    // the key that presses the focused button
+        QTest::newRow("numero, Yes, Space") << 0 << 6 << int(Qt::Key_Space);
+        QTest::newRow("segno, No, Space") << 1 << 7 << int(Qt::Key_Space);
+        QTest::newRow("misto, Yes, Space") << 2 << 6 << int(Qt::Key_Space);
+        QTest::newRow("numero, No, Enter") << 0 << 7 << int(Qt::Key_Return);
+        QTest::newRow("segno, Yes, keypad Enter") << 1 << 6 << int(Qt::Key_Enter);
+        QTest::newRow("misto, No, Enter") << 2 << 7 << int(Qt::Key_Return);
     }
+    // Enter rows: the keys a child drills with are digits and Enter alone, and a held Enter
+    // never goes past a verdict.
     void sedutaIntera()
     {
         QFETCH(int, attivita);
         QFETCH(int, risposta);
+        QFETCH(int, premi);
+        const auto premiPulsante = [premi] {
+            const auto k = static_cast<Qt::Key>(premi);
+            tasto(k, k == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        };
         Banco &b = *banco;
         b.messageBox.answers.push_back(risposta);
         b.programma.avvia();
@@ -59,7 +80,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(inizio.window()));
 
         // The activity first, then the name; Enter takes the name and leaves the focus on the
-        // first range, which Space presses.
+        // first range, which Space or Enter presses.
         QCOMPARE(fuoco(), inizio.control("txtNome"));
         tasto(Qt::Key_Tab);
         QCOMPARE(fuoco(), inizio.control("Combo1"));
@@ -69,7 +90,7 @@ private slots:
         scrivi(u"Ada"_qs);
         tasto(Qt::Key_Return);
         QCOMPARE(nomeFuoco(), u"Numero max da 1 a 10"_qs);
-        tasto(Qt::Key_Space);
+        premiPulsante();
         frmOperativoPiù &f = b.operativo();
         QVERIFY(QTest::qWaitForWindowActive(f.window()));
         QCOMPARE(b.stato.TipoMin, attivita == 1 ? 7 : 1);
@@ -95,17 +116,20 @@ private slots:
                     // Through the pictures: Tab to the one named, Space to press it.
                     while (nomeFuoco() != nomi[scelto])
                         tasto(Qt::Key_Tab);
-                    tasto(Qt::Key_Space);
+                    premiPulsante();
                 }
                 QCOMPARE(nomeFuoco(), u"Verifica"_qs);
-                tasto(Qt::Key_Space);
+                premiPulsante();
             }
             QCOMPARE(b.stato.OperazioniVerificate, risposta == 7 && i == 40 ? 0 : i);
             if (i == 40)
                 break;
+            if (premi != Qt::Key_Space)
+                ripeti(static_cast<Qt::Key>(premi));
+            QCOMPARE(b.stato.NumeroOperazione, i);
             QCOMPARE(f.label("LblEsito")->text(), giusta ? u"E s a t t o"_qs : u"E r r a t o"_qs);
             QCOMPARE(nomeFuoco(), i % 10 ? u"Nuova operazione"_qs : u"Nuovo esercizio"_qs);
-            tasto(Qt::Key_Space);
+            premiPulsante();
         }
 
         QCOMPARE(b.messageBox.shown.size(), 1);
@@ -117,7 +141,7 @@ private slots:
         // No: the sitting starts again from "Nuovo esercizio", which has the focus.
         QVERIFY(QTest::qWaitForWindowActive(f.window()));
         QCOMPARE(nomeFuoco(), u"Nuovo esercizio"_qs);
-        tasto(Qt::Key_Space);
+        premiPulsante();
         QCOMPARE(b.stato.NumeroOperazione, 1);
         QCOMPARE(b.stato.NumeroEsercizio, 1);
     }

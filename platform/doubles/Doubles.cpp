@@ -5,6 +5,7 @@
 void FakeClock::advance(double seconds)
 {
     now = std::fmod(now + seconds, 86400.0);
+    elapsed += seconds;
 }
 
 double ScriptedRandom::rnd()

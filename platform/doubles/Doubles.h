@@ -16,12 +16,17 @@ class FakeClock final : public Clock
 {
 public:
     double now = 36000.0; // 10:00:00
+    double elapsed = 0;   // the monotonic reading
     QDate day{2026, 12, 7};
 
     double timer() override { return now; }
+    double monotonic() override { return elapsed; }
     QDate today() override { return day; }
     // Moves on by the given seconds, wrapping at midnight as the real clock does.
     void advance(double seconds);
+    // Sets the time of day, as a correction of the system's clock or a change to or from
+    // daylight-saving time does; no time passes.
+    void setTimeOfDay(double seconds) { now = seconds; }
 };
 
 // Plays back scripted values in [0, 1); once they run out, goes on with a seeded generator.
