@@ -9,11 +9,11 @@
 
 #include "Banco.h"
 
-#include "platform/QtPlatform.h"
-#include "platform/QtPrinter.h"
-#include "reports/FrmAttestato.h"
-#include "reports/FrmStampaPiu.h"
+#include "platform/ui/QtPlatform.h"
+#include "platform/ui/QtPrinter.h"
 #include "reports/StampaOperazioni.h"
+#include "reports/ui/FrmAttestato.h"
+#include "reports/ui/FrmStampaPiu.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -113,6 +113,14 @@ QString frase(const TipoOp &t, int a, int b)
     return pezzi.join(u' ');
 }
 
+bool usaGruppo(int tipoMin, int tipoMax, Gruppo g)
+{
+    for (int t = tipoMin; t < tipoMax; ++t)
+        if (const TipoOp *tipo = tipoOp(t); tipo && tipo->gruppo == g)
+            return true;
+    return false;
+}
+
 namespace {
 int estrai(Random &random, int k, int m)
 {

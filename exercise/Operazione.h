@@ -146,6 +146,9 @@ inline constexpr std::array<TipoOp, 12> tipiOp{{
 // The type numbered t; nullptr outside 1..12.
 const TipoOp *tipoOp(int t);
 
+// Whether any of the types tipoMin .. tipoMax - 1 is of group g.
+bool usaGruppo(int tipoMin, int tipoMax, Gruppo g);
+
 // The number a place stands for; 0 for an operator or the answer place.
 int valore(Pezzo p, int a, int b);
 

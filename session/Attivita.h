@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FormTable.h"
+#include "platform/Colore.h"
 #include "session/SessionState.h"
 
 #include <array>
@@ -22,12 +22,11 @@ inline constexpr std::array<Intervallo, 6> intervalli{{
     {"Command6", u"Numero max da 10 a 99", 10, 99, 6},
 }};
 
-// The look an activity gives the exercise screen: the area colour for the form and the
-// controls of its answer area, and one colour for the buttons and two frames.
+// The look an activity gives the exercise screen: the area colour for the form and the answer
+// areas its operations use, and one colour for the buttons and two frames.
 struct Schema
 {
     Colore area;
-    std::array<const char *, 4> controlliArea; // besides the form; nullptr ends the list
     Colore pulsanti;
 };
 
@@ -41,30 +40,18 @@ struct Attivita
 };
 
 inline constexpr std::array<Attivita, 3> attivita{{
-    {u"Calcolo del numero",
-     1,
-     7,
-     u"Calcola il numero",
-     {RGB(250, 250, 200), {"frmNumero", "TxtRisultato", nullptr, nullptr}, RGB(240, 220, 150)}},
+    {u"Calcolo del numero", 1, 7, u"Calcola il numero", {RGB(250, 250, 200), RGB(240, 220, 150)}},
     {u"Calcolo del segno = < >",
      7,
      13,
      u"Calcola il segno",
-     {RGB(200, 255, 255), {"frmSegno", "lblSegno2", nullptr, nullptr}, RGB(200, 200, 255)}},
+     {RGB(200, 255, 255), RGB(200, 200, 255)}},
     {u"Calcolo dei numero o del segno secondo richiesta",
      1,
      13,
      u"Calcola il numero o il segno secondo richiesta",
-     {RGB(255, 215, 220),
-      {"frmNumero", "TxtRisultato", "frmSegno", "lblSegno2"},
-      RGB(240, 180, 220)}},
+     {RGB(255, 215, 220), RGB(240, 180, 220)}},
 }};
-
-// The controls of the exercise screen that take the button colour, in the order they are
-// painted.
-inline constexpr std::array<const char *, 8> controlliPulsanti{
-    "CmdVerifica",    "CmdOperazione",   "cmdSfondo",    "CmdFine",
-    "frmValutazione", "frmElaborazione", "CmdEsercizio", "CmdStampa"};
 
 // Stores NumeroMin, NumeroMax and ScelteIntervallo of the range at index 0..5.
 void scegliIntervallo(SessionState &stato, int indice);

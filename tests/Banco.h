@@ -3,16 +3,16 @@
 // A whole program on the test bench: the real screens over doubles of the platform, and the
 // steps a child takes, done through the widgets.
 
-#include "exercise/frmOperativoPiu.h"
-#include "platform/Controls.h"
+#include "app/Programma.h"
+#include "exercise/ui/frmOperativoPiu.h"
 #include "platform/Platform.h"
-#include "platform/QtPlatform.h"
 #include "platform/doubles/Doubles.h"
 #include "platform/doubles/RecordingPrinter.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/QtPlatform.h"
 #include "session/Attivita.h"
-#include "session/FrmInizio1.h"
-#include "session/Programma.h"
 #include "session/SessionState.h"
+#include "session/ui/FrmInizio1.h"
 
 #include <QApplication>
 #include <QComboBox>

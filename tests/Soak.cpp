@@ -2,10 +2,10 @@
 
 #include "Banco.h"
 
-#include "reports/FrmAttestato.h"
-#include "reports/FrmStampaPiu.h"
-#include "session/FrmAutore.h"
+#include "reports/ui/FrmAttestato.h"
+#include "reports/ui/FrmStampaPiu.h"
 #include "session/Testi.h"
+#include "session/ui/FrmAutore.h"
 
 #include <QAction>
 #include <QApplication>

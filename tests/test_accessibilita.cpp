@@ -1,8 +1,8 @@
 #include "Banco.h"
 
 #include "exercise/Operazione.h"
-#include "reports/FrmAttestato.h"
-#include "reports/FrmStampaPiu.h"
+#include "reports/ui/FrmAttestato.h"
+#include "reports/ui/FrmStampaPiu.h"
 
 #include <QAccessible>
 #include <QtTest>

@@ -1,9 +1,9 @@
 #include "Banco.h"
 
 #include "exercise/Operazione.h"
-#include "reports/FrmAttestato.h"
-#include "reports/FrmStampaPiu.h"
-#include "session/FrmAutore.h"
+#include "reports/ui/FrmAttestato.h"
+#include "reports/ui/FrmStampaPiu.h"
+#include "session/ui/FrmAutore.h"
 
 #include <QStyleOptionComboBox>
 #include <QtTest>

@@ -1,10 +1,10 @@
 #include "Banco.h"
 
-#include "exercise/frmOperativoPiu.h"
-#include "platform/Controls.h"
+#include "exercise/ui/frmOperativoPiu.h"
+#include "platform/ui/Controls.h"
 #include "session/Attivita.h"
-#include "session/FrmAutore.h"
-#include "session/FrmInizio1.h"
+#include "session/ui/FrmAutore.h"
+#include "session/ui/FrmInizio1.h"
 
 #include <QAction>
 #include <QComboBox>

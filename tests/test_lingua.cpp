@@ -1,5 +1,5 @@
-#include "platform/Controls.h"
-#include "platform/QtPlatform.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/QtPlatform.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "Banco.h"
 
-#include "reports/FrmStampaPiu.h"
+#include "reports/ui/FrmStampaPiu.h"
 
 #include <QAction>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "Banco.h"
 
-#include "reports/FrmAttestato.h"
-#include "reports/FrmStampaPiu.h"
+#include "reports/ui/FrmAttestato.h"
+#include "reports/ui/FrmStampaPiu.h"
 
 #include <QtTest>
 

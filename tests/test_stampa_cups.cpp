@@ -1,4 +1,4 @@
-#include "platform/QtPrinter.h"
+#include "platform/ui/QtPrinter.h"
 #include "reports/StampaOperazioni.h"
 #include "session/SessionState.h"
 

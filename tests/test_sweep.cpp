@@ -1,7 +1,7 @@
 #include "Banco.h"
 #include "Soak.h"
 
-#include "reports/FrmAttestato.h"
+#include "reports/ui/FrmAttestato.h"
 
 #include <QClipboard>
 #include <QWindow>

@@ -1,10 +1,23 @@
 #pragma once
 
 #include "exercise/Esercitazione.h"
-#include "platform/Form.h"
+#include "exercise/ui/TabellaOperativo.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/Form.h"
 
-class Programma;
+#include <functional>
+
+struct Attivita;
+struct Platform;
+struct SessionState;
+
+// The other screens the exercise screen opens.
+struct Resoconti
+{
+    std::function<void()> operazioni;   // the list of operations, as it stands when it opens
+    std::function<void()> sedutaIntera; // the list, filled again with the whole sitting
+    std::function<void()> attestato;    // the certificate
+};
 
 // The exercise screen, where the child works through the sitting. The sitting itself is
 // Esercitazione; the screen hands it every event and copies what it shows onto the controls.
@@ -12,10 +25,12 @@ class Programma;
 class frmOperativoPiù final : public Form
 {
 public:
-    explicit frmOperativoPiù(Programma &programma);
+    frmOperativoPiù(SessionState &stato, Platform &piattaforma, Resoconti resoconti);
 
-    // States the range the operations are drawn from again, after the start screen changed it.
-    void aggiornaIntervallo();
+    // Opens the screen for an activity, as a range button asks: loads it if need be, states
+    // the activity and the range just chosen, colours it with the activity's scheme and shows
+    // it.
+    void apri(const Attivita &attivita);
 
     const Esercitazione &esercitazione() const { return m_esercitazione; }
 
@@ -47,8 +62,12 @@ private:
     // Runs one event of the sitting, then shows its outcome.
     template <class Evento> void esegui(Evento evento);
     void mostra();
+    void applicaSchema(const Attivita &attivita);
+    void coloraPulsanti();
 
-    Programma &m_programma;
+    SessionState &m_stato;
+    Platform &m_piattaforma;
+    Resoconti m_resoconti;
     AvvisoSulloSchermo m_avvisi;
     Esercitazione m_esercitazione;
     bool m_mostrando = false;

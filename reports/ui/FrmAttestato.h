@@ -1,8 +1,9 @@
 #pragma once
 
-#include "platform/Form.h"
+#include "platform/ui/Form.h"
 
-class Programma;
+struct Platform;
+struct SessionState;
 
 // The certificate of the sitting, with its grade. Every time it becomes the active window it is
 // worked out again from the session as it stands; too few right answers refuse it.
@@ -10,7 +11,7 @@ class FrmAttestato final : public Form
 {
     Q_OBJECT
 public:
-    explicit FrmAttestato(Programma &programma);
+    FrmAttestato(SessionState &stato, Platform &piattaforma);
 
 protected:
     void collega() override;
@@ -22,6 +23,7 @@ private:
     void Command2_Click();
     void mostraPulsanti(bool visibili);
 
-    Programma &m_programma;
+    SessionState &m_stato;
+    Platform &m_piattaforma;
     bool m_attivando = false;
 };

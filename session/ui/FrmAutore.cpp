@@ -1,12 +1,12 @@
-#include "session/FrmAutore.h"
+#include "session/ui/FrmAutore.h"
 
-#include "platform/Controls.h"
+#include "platform/ui/Controls.h"
 
 #include <QScreen>
 
 namespace {
 
-constexpr Carattere carattere{u"MS Sans Serif", 13.5, true};
+constexpr Carattere carattere = sansSerif(13.5, Grassetto);
 
 // clang-format off
 constexpr ControlDef controlli[] = {
@@ -29,7 +29,7 @@ constexpr FormDef definizione{.name = "FrmAutore",
 
 } // namespace
 
-FrmAutore::FrmAutore(Programma &) : Form(definizione) {}
+FrmAutore::FrmAutore() : Form(definizione) {}
 
 void FrmAutore::Form_Load()
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colore.h"
+
 #include <span>
 
 // A screen described as data: the form, its controls and its menus. Positions are twips,
@@ -19,27 +21,27 @@ enum Flag : unsigned {
     Rounded = 1u << 7,  // shape: rounded rectangle
 };
 
-// A 24-bit RGB colour, or none (keep the default).
-struct Colore
-{
-    int value = -1;
-    constexpr bool isSet() const { return value >= 0; }
-    constexpr int r() const { return value & 0xFF; }
-    constexpr int g() const { return (value >> 8) & 0xFF; }
-    constexpr int b() const { return (value >> 16) & 0xFF; }
-};
-
-constexpr Colore RGB(int r, int g, int b)
-{
-    return Colore{r + 256 * g + 65536 * b};
-}
-
 struct Carattere
 {
     const char16_t *name = nullptr; // nullptr: the form's font
     double size = 0;                // points
     bool bold = false;
 };
+
+// The faces the screens are designed in.
+enum Peso : bool { Normale = false, Grassetto = true };
+constexpr Carattere arial(double size, Peso peso = Normale)
+{
+    return {u"Arial", size, peso};
+}
+constexpr Carattere times(double size, Peso peso = Normale)
+{
+    return {u"Times New Roman", size, peso};
+}
+constexpr Carattere sansSerif(double size, Peso peso = Normale)
+{
+    return {u"MS Sans Serif", size, peso};
+}
 
 struct ControlDef
 {

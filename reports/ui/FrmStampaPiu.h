@@ -1,8 +1,11 @@
 #pragma once
 
-#include "platform/Form.h"
+#include "platform/ui/Form.h"
 
-class Programma;
+#include <functional>
+
+struct Platform;
+struct SessionState;
 
 // The list of the operations done in the sitting, four columns of ten with each exercise's
 // total time below. It is filled when it is loaded; shown again while open, it only comes
@@ -11,7 +14,7 @@ class FrmStampaPiu final : public Form
 {
     Q_OBJECT
 public:
-    explicit FrmStampaPiu(Programma &programma);
+    FrmStampaPiu(SessionState &stato, Platform &piattaforma, std::function<void()> apriAttestato);
 
     // Shows the list with every line of the sitting: a list already open is filled again
     // before it comes forward.
@@ -28,5 +31,7 @@ private:
     void riempi();
     void cmdStampaS_Click();
 
-    Programma &m_programma;
+    SessionState &m_stato;
+    Platform &m_piattaforma;
+    std::function<void()> m_apriAttestato;
 };

@@ -1,10 +1,9 @@
-#include "reports/FrmAttestato.h"
+#include "reports/ui/FrmAttestato.h"
 
-#include "platform/Controls.h"
 #include "platform/Platform.h"
+#include "platform/ui/Controls.h"
 #include "reports/Attestato.h"
-#include "reports/Stampa.h"
-#include "session/Programma.h"
+#include "reports/ui/Stampa.h"
 #include "session/SessionState.h"
 
 #include <QPushButton>
@@ -15,14 +14,6 @@ constexpr Colore blu = RGB(0, 0, 255);
 constexpr Colore rosso = RGB(255, 0, 0);
 constexpr Colore bianco = RGB(255, 255, 255);
 constexpr Colore rosa = RGB(255, 192, 255);
-constexpr Carattere arial(double size)
-{
-    return {u"Arial", size, true};
-}
-constexpr Carattere sansSerif(double size)
-{
-    return {u"MS Sans Serif", size, true};
-}
 
 // clang-format off
 constexpr ControlDef controlli[] = {
@@ -31,37 +22,37 @@ constexpr ControlDef controlli[] = {
     {.name = "Image1", .kind = Kind::Image, .in = "Frame1", .left = 75, .top = 345, .width = 4890,
      .height = 6390, .picture = ":/pergamena.svg"},
     {.name = "Label1", .kind = Kind::Label, .in = "Frame1", .left = 1080, .top = 1005, .width = 2175,
-     .height = 390, .caption = u"ATTESTATO", .font = arial(18), .fore = blu, .back = bianco,
+     .height = 390, .caption = u"ATTESTATO", .font = arial(18, Grassetto), .fore = blu, .back = bianco,
      .flags = Centred},
     {.name = "Label2", .kind = Kind::Label, .in = "Frame1", .left = 1290, .top = 1455, .width = 1695,
-     .height = 255, .caption = u"rilasciato a", .font = arial(9.75), .flags = Centred | Transparent},
+     .height = 255, .caption = u"rilasciato a", .font = arial(9.75, Grassetto), .flags = Centred | Transparent},
     {.name = "lblNome", .kind = Kind::Label, .in = "Frame1", .left = 600, .top = 1740, .width = 3450,
-     .height = 555, .font = arial(20.25), .fore = blu, .flags = Centred | Transparent},
+     .height = 555, .font = arial(20.25, Grassetto), .fore = blu, .flags = Centred | Transparent},
     {.name = "lblMotivo", .kind = Kind::Label, .in = "Frame1", .left = 1005, .top = 2250, .width = 3030,
-     .height = 360, .font = arial(9.75), .flags = Centred | Transparent},
+     .height = 360, .font = arial(9.75, Grassetto), .flags = Centred | Transparent},
     {.name = "lblObiettivo1", .kind = Kind::Label, .in = "Frame1", .left = 1380, .top = 2610,
-     .width = 2535, .height = 330, .font = arial(8.25), .fore = rosso, .flags = Transparent},
+     .width = 2535, .height = 330, .font = arial(8.25, Grassetto), .fore = rosso, .flags = Transparent},
     {.name = "lblObiettivo3", .kind = Kind::Label, .in = "Frame1", .left = 1380, .top = 2910,
-     .width = 3165, .height = 330, .font = sansSerif(8.25), .fore = rosso, .flags = Transparent},
+     .width = 3165, .height = 330, .font = sansSerif(8.25, Grassetto), .fore = rosso, .flags = Transparent},
     {.name = "lblObiettivo2", .kind = Kind::Label, .in = "Frame1", .left = 1380, .top = 3360,
-     .width = 2535, .height = 315, .font = sansSerif(8.25), .fore = rosso, .flags = Transparent},
+     .width = 2535, .height = 315, .font = sansSerif(8.25, Grassetto), .fore = rosso, .flags = Transparent},
     {.name = "Label3", .kind = Kind::Label, .in = "Frame1", .left = 1395, .top = 3630, .width = 2505,
-     .height = 195, .caption = u"con la valutazione", .font = arial(9.75),
+     .height = 195, .caption = u"con la valutazione", .font = arial(9.75, Grassetto),
      .flags = Centred | Transparent},
     {.name = "lblRapporto", .kind = Kind::Label, .in = "Frame1", .left = 1110, .top = 4035,
-     .width = 3315, .height = 375, .font = arial(14.25), .fore = blu, .flags = Centred | Transparent},
+     .width = 3315, .height = 375, .font = arial(14.25, Grassetto), .fore = blu, .flags = Centred | Transparent},
     {.name = "lblPerche", .kind = Kind::Label, .in = "Frame1", .left = 1395, .top = 4575, .width = 2385,
-     .height = 375, .font = arial(8.25), .flags = Centred | Transparent},
+     .height = 375, .font = arial(8.25, Grassetto), .flags = Centred | Transparent},
     {.name = "lblData", .kind = Kind::Label, .in = "Frame1", .left = 1680, .top = 5175, .width = 2475,
-     .height = 255, .font = arial(8.25), .flags = Transparent},
+     .height = 255, .font = arial(8.25, Grassetto), .flags = Transparent},
     {.name = "Command2", .kind = Kind::Button, .left = 1860, .top = 7860, .width = 5145, .height = 450,
-     .caption = u"STAMPA  L'ATTESTATO ", .font = arial(8.25), .back = rosa, .flags = Graphical,
+     .caption = u"STAMPA  L'ATTESTATO ", .font = arial(8.25, Grassetto), .back = rosa, .flags = Graphical,
      .tabIndex = 0, .accessibleName = u"Stampa l'attestato"},
     {.name = "CmdFine", .kind = Kind::Button, .left = 4485, .top = 8430, .width = 2580, .height = 450,
-     .caption = u"ESCI", .font = arial(8.25), .back = rosa, .flags = Graphical, .tabIndex = 1,
+     .caption = u"ESCI", .font = arial(8.25, Grassetto), .back = rosa, .flags = Graphical, .tabIndex = 1,
      .accessibleName = u"Esci"},
     {.name = "Command1", .kind = Kind::Button, .left = 1845, .top = 8415, .width = 2550, .height = 450,
-     .caption = u"FINE SESSIONE", .font = arial(8.25), .back = rosa, .flags = Graphical,
+     .caption = u"FINE SESSIONE", .font = arial(8.25, Grassetto), .back = rosa, .flags = Graphical,
      .tabIndex = 2, .accessibleName = u"Fine sessione"},
 };
 // clang-format on
@@ -77,14 +68,16 @@ constexpr const char *pulsanti[] = {"Command2", "Command1", "CmdFine"};
 
 } // namespace
 
-FrmAttestato::FrmAttestato(Programma &programma) : Form(definizione), m_programma(programma) {}
+FrmAttestato::FrmAttestato(SessionState &stato, Platform &piattaforma)
+    : Form(definizione), m_stato(stato), m_piattaforma(piattaforma)
+{
+}
 
 void FrmAttestato::collega()
 {
     connect(button("Command2"), &QPushButton::clicked, this, &FrmAttestato::Command2_Click);
     connect(button("CmdFine"), &QPushButton::clicked, this, [this] { unload(); });
-    connect(button("Command1"), &QPushButton::clicked, this,
-            [this] { m_programma.piattaforma.ender.end(); });
+    connect(button("Command1"), &QPushButton::clicked, this, [this] { m_piattaforma.ender.end(); });
 }
 
 void FrmAttestato::Form_Activate()
@@ -93,8 +86,7 @@ void FrmAttestato::Form_Activate()
         return;
     m_attivando = true;
     impagina();
-    const Attestato attestato =
-        calcolaAttestato(m_programma.stato, m_programma.piattaforma.clock.today());
+    const Attestato attestato = calcolaAttestato(m_stato, m_piattaforma.clock.today());
     label("lblData")->setText(attestato.data);
     if (attestato.rifiutato) {
         rifiuta();
@@ -128,12 +120,12 @@ void FrmAttestato::impagina()
 // nothing can activate it, or the refusal, again.
 void FrmAttestato::rifiuta()
 {
-    SessionState &s = m_programma.stato;
+    SessionState &s = m_stato;
     unload();
-    s.Risposta = m_programma.piattaforma.messageBox.msgBox(s.Messaggio,
-                                                           MessageBox::SiNoInformazione, s.Titolo);
+    s.Risposta =
+        m_piattaforma.messageBox.msgBox(s.Messaggio, MessageBox::SiNoInformazione, s.Titolo);
     if (s.Risposta != MessageBox::Si)
-        m_programma.piattaforma.ender.end();
+        m_piattaforma.ender.end();
 }
 
 void FrmAttestato::mostraPulsanti(bool visibili)
@@ -147,11 +139,12 @@ void FrmAttestato::mostraPulsanti(bool visibili)
 void FrmAttestato::Command2_Click()
 {
     QWidget *carta = window()->centralWidget();
-    stampaConRiserva(m_programma, window(), QStringLiteral("Attestato"), [this, carta](Printer &p) {
-        mostraPulsanti(false);
-        const bool stampata = p.printForm(carta) && p.endDoc();
-        if (isLoaded())
-            mostraPulsanti(true);
-        return stampata;
-    });
+    stampaConRiserva(m_stato, m_piattaforma, window(), QStringLiteral("Attestato"),
+                     [this, carta](Printer &p) {
+                         mostraPulsanti(false);
+                         const bool stampata = p.printForm(carta) && p.endDoc();
+                         if (isLoaded())
+                             mostraPulsanti(true);
+                         return stampata;
+                     });
 }

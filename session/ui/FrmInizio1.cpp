@@ -1,27 +1,17 @@
-#include "session/FrmInizio1.h"
+#include "session/ui/FrmInizio1.h"
 
-#include "exercise/frmOperativoPiu.h"
-#include "platform/Controls.h"
 #include "platform/Platform.h"
+#include "platform/ui/Controls.h"
 #include "session/Attivita.h"
-#include "session/FrmAutore.h"
-#include "session/Programma.h"
 #include "session/SessionState.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 
-namespace {
+#include <utility>
 
-constexpr Carattere arial(double size, bool bold = false)
-{
-    return {u"Arial", size, bold};
-}
-constexpr Carattere sansSerif(double size, bool bold = false)
-{
-    return {u"MS Sans Serif", size, bold};
-}
+namespace {
 
 // clang-format off
 constexpr ControlDef controlli[] = {
@@ -32,7 +22,7 @@ constexpr ControlDef controlli[] = {
     {.name = "Shape2", .kind = Kind::Shape, .in = "Frame2", .left = 210, .top = 210,
      .width = 11445, .height = 1455, .back = RGB(128, 255, 255), .flags = Rounded},
     {.name = "Label4", .kind = Kind::Label, .in = "Frame2", .left = 675, .top = 420,
-     .width = 7470, .height = 1005, .caption = u"ZEFIRANO. 2 ", .font = arial(48, true),
+     .width = 7470, .height = 1005, .caption = u"ZEFIRANO. 2 ", .font = arial(48, Grassetto),
      .fore = RGB(192, 0, 0), .back = RGB(0, 255, 255), .flags = Centred},
     {.name = "Label6", .kind = Kind::Label, .in = "Frame2", .left = 8835, .top = 480,
      .width = 2685, .height = 960,
@@ -46,33 +36,33 @@ constexpr ControlDef controlli[] = {
     {.name = "Frame1", .kind = Kind::Frame, .left = 5130, .top = 2820, .width = 4215,
      .height = 4215, .back = RGB(192, 255, 192)},
     {.name = "Command1", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 90,
-     .width = 3615, .height = 495, .caption = u"Numero max da 1 a 10", .font = arial(9.75, true),
+     .width = 3615, .height = 495, .caption = u"Numero max da 1 a 10", .font = arial(9.75, Grassetto),
      .back = RGB(255, 224, 192), .flags = Graphical, .tabIndex = 3},
     {.name = "Command2", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 660,
-     .width = 3615, .height = 495, .caption = u"Numero max da 1 a 20", .font = arial(9.75, true),
+     .width = 3615, .height = 495, .caption = u"Numero max da 1 a 20", .font = arial(9.75, Grassetto),
      .back = RGB(255, 192, 128), .flags = Graphical, .tabIndex = 2},
     {.name = "Command3", .kind = Kind::Button, .in = "Frame1", .left = 285, .top = 1230,
      .width = 3615, .height = 495, .caption = u"Numero max da 10 a 30",
-     .font = arial(9.75, true), .back = RGB(255, 128, 0), .flags = Graphical, .tabIndex = 6},
+     .font = arial(9.75, Grassetto), .back = RGB(255, 128, 0), .flags = Graphical, .tabIndex = 6},
     {.name = "Command4", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 1800,
      .width = 3615, .height = 495, .caption = u"Numero max da 30 a 60",
-     .font = arial(9.75, true), .back = RGB(255, 192, 192), .flags = Graphical, .tabIndex = 5},
+     .font = arial(9.75, Grassetto), .back = RGB(255, 192, 192), .flags = Graphical, .tabIndex = 5},
     {.name = "Command5", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 2400,
      .width = 3615, .height = 495, .caption = u"Numero max da 60 a 99",
-     .font = arial(9.75, true), .back = RGB(255, 128, 128), .flags = Graphical, .tabIndex = 7},
+     .font = arial(9.75, Grassetto), .back = RGB(255, 128, 128), .flags = Graphical, .tabIndex = 7},
     {.name = "Command6", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 2925,
      .width = 3615, .height = 495, .caption = u"Numero max da 10 a 99",
-     .font = arial(9.75, true), .back = RGB(255, 0, 0), .flags = Graphical, .tabIndex = 8},
+     .font = arial(9.75, Grassetto), .back = RGB(255, 0, 0), .flags = Graphical, .tabIndex = 8},
     {.name = "Command7", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 3540,
-     .width = 3585, .height = 495, .caption = u"Esci", .font = sansSerif(8.25, true),
+     .width = 3585, .height = 495, .caption = u"Esci", .font = sansSerif(8.25, Grassetto),
      .back = RGB(255, 224, 192), .flags = Graphical, .tabIndex = 4},
     {.name = "Frame3", .kind = Kind::Frame, .left = 5430, .top = 2910, .width = 6405,
      .height = 4440, .back = RGB(255, 192, 255)},
     {.name = "Label2", .kind = Kind::Label, .in = "Frame3", .left = 720, .top = 195,
      .width = 4950, .height = 465, .caption = u"   IMMETTI   IL  TUO  NOME",
-     .font = arial(14.25, true), .fore = RGB(192, 0, 0), .flags = Centred | Transparent},
+     .font = arial(14.25, Grassetto), .fore = RGB(192, 0, 0), .flags = Centred | Transparent},
     {.name = "txtNome", .kind = Kind::TextBox, .in = "Frame3", .left = 240, .top = 720,
-     .width = 5940, .height = 690, .font = arial(21.75, true), .fore = RGB(192, 0, 0),
+     .width = 5940, .height = 690, .font = arial(21.75, Grassetto), .fore = RGB(192, 0, 0),
      .back = RGB(255, 192, 255), .flags = Centred, .tabIndex = 0, .maxLength = 15,
      .accessibleName = u"Il tuo nome"},
     {.name = "Label7", .kind = Kind::Label, .in = "Frame3", .left = 2505, .top = 1440,
@@ -81,16 +71,16 @@ constexpr ControlDef controlli[] = {
      .width = 3825, .height = 720, .caption = u"Buon lavoro", .font = arial(24),
      .fore = RGB(128, 0, 128), .flags = Centred | Transparent},
     {.name = "cmdAvanti", .kind = Kind::Button, .in = "Frame3", .left = 2010, .top = 2715,
-     .width = 2700, .height = 675, .caption = u"AVANTI", .font = arial(21.75, true),
+     .width = 2700, .height = 675, .caption = u"AVANTI", .font = arial(21.75, Grassetto),
      .back = RGB(255, 255, 0), .flags = Graphical, .tabIndex = 9, .accessibleName = u"Avanti"},
     {.name = "cmdFine", .kind = Kind::Button, .in = "Frame3", .left = 315, .top = 3810,
-     .width = 6210, .height = 510, .caption = u"E S C I", .font = arial(21.75, true),
+     .width = 6210, .height = 510, .caption = u"E S C I", .font = arial(21.75, Grassetto),
      .back = RGB(255, 128, 255), .flags = Graphical, .tabIndex = 10, .accessibleName = u"Esci"},
     {.name = "Label3", .kind = Kind::Label, .left = 240, .top = 7410, .width = 10785,
      .height = 465, .caption = u"Ideazione, progettazione e realizzazione: ",
-     .font = arial(18, true), .fore = RGB(0, 0, 0), .back = RGB(128, 255, 255)},
+     .font = arial(18, Grassetto), .fore = RGB(0, 0, 0), .back = RGB(128, 255, 255)},
     {.name = "Label5", .kind = Kind::Label, .left = 7470, .top = 7440, .width = 3135,
-     .height = 435, .caption = u"Il software di Ardino", .font = arial(15.75, true),
+     .height = 435, .caption = u"Il software di Ardino", .font = arial(15.75, Grassetto),
      .fore = RGB(192, 0, 0), .back = RGB(128, 255, 255)},
 };
 
@@ -114,7 +104,13 @@ constexpr FormDef definizione{.name = "FrmInizio1",
 
 } // namespace
 
-FrmInizio1::FrmInizio1(Programma &programma) : Form(definizione), m_programma(programma) {}
+FrmInizio1::FrmInizio1(SessionState &stato, Platform &piattaforma,
+                       std::function<void(const Attivita &)> apriEsercizi,
+                       std::function<void()> apriAutore)
+    : Form(definizione), m_stato(stato), m_piattaforma(piattaforma),
+      m_apriEsercizi(std::move(apriEsercizi)), m_apriAutore(std::move(apriAutore))
+{
+}
 
 void FrmInizio1::mostra()
 {
@@ -130,10 +126,10 @@ void FrmInizio1::collega()
         connect(button(intervalli[static_cast<std::size_t>(i)].pulsante), &QPushButton::clicked,
                 this, [this, i] { rangeButton_Click(i); });
     connect(button("Command7"), &QPushButton::clicked, this, [this] { unload(); });
-    const auto fine = [this] { m_programma.piattaforma.ender.end(); };
+    const auto fine = [this] { m_piattaforma.ender.end(); };
     connect(button("cmdFine"), &QPushButton::clicked, this, fine);
     connect(menu("mnuEsci"), &QAction::triggered, this, fine);
-    connect(menu("mnuAutore"), &QAction::triggered, this, [this] { m_programma.autore().show(); });
+    connect(menu("mnuAutore"), &QAction::triggered, this, [this] { m_apriAutore(); });
 }
 
 void FrmInizio1::Form_Load()
@@ -147,7 +143,7 @@ void FrmInizio1::Form_Load()
 void FrmInizio1::TxtNome_KeyPress(int &keyAscii)
 {
     if (keyAscii >= '0' && keyAscii <= '9') {
-        m_programma.piattaforma.beeper.beep();
+        m_piattaforma.beeper.beep();
         keyAscii = 0;
     }
     if (keyAscii == 13)
@@ -161,12 +157,12 @@ void FrmInizio1::cmdAvanti_Click()
 
 void FrmInizio1::accettaNome()
 {
-    SessionState &s = m_programma.stato;
+    SessionState &s = m_stato;
     const QString nome = textBox("txtNome")->text();
     if (nome.isEmpty()) {
         s.Messaggio = QStringLiteral("Introduci il nome");
         s.Titolo = QStringLiteral("distrazione");
-        s.Risposta = m_programma.piattaforma.messageBox.msgBox(s.Messaggio, s.Stile, s.Titolo);
+        s.Risposta = m_piattaforma.messageBox.msgBox(s.Messaggio, s.Stile, s.Titolo);
         if (isLoaded())
             setFocus("txtNome");
         return;
@@ -179,51 +175,11 @@ void FrmInizio1::accettaNome()
 
 void FrmInizio1::rangeButton_Click(int indice)
 {
-    scegliIntervallo(m_programma.stato, indice);
+    scegliIntervallo(m_stato, indice);
     avvia();
 }
 
 void FrmInizio1::avvia()
 {
-    const int indice = combo("Combo1")->currentIndex();
-    const Attivita &scelta = scegliAttivita(m_programma.stato, indice);
-    frmOperativoPiù &operativo = m_programma.operativo();
-    const bool eraAperto = operativo.isLoaded();
-    operativo.label("Label1")->setText(QString::fromUtf16(scelta.istruzione));
-    applicaSchema(indice >= 0 && indice < 3 ? indice : 0);
-    if (eraAperto)
-        operativo.aggiornaIntervallo();
-    operativo.show();
-}
-
-void FrmInizio1::propriet1()
-{
-    applicaSchema(0);
-}
-void FrmInizio1::propriet2()
-{
-    applicaSchema(1);
-}
-void FrmInizio1::propriet3()
-{
-    applicaSchema(2);
-}
-
-void FrmInizio1::applicaSchema(int indice)
-{
-    const Schema &schema = attivita[static_cast<std::size_t>(indice)].schema;
-    frmOperativoPiù &operativo = m_programma.operativo();
-    operativo.setBackColor(nullptr, schema.area);
-    for (const char *nome : schema.controlliArea)
-        if (nome)
-            operativo.setBackColor(nome, schema.area);
-    m_programma.stato.ColorePulsanti = QString::number(schema.pulsanti.value);
-    coloraPulsanti();
-}
-
-void FrmInizio1::coloraPulsanti()
-{
-    frmOperativoPiù &operativo = m_programma.operativo();
-    for (const char *nome : controlliPulsanti)
-        operativo.setBackColor(nome, Colore{m_programma.stato.ColorePulsanti.toInt()});
+    m_apriEsercizi(scegliAttivita(m_stato, combo("Combo1")->currentIndex()));
 }

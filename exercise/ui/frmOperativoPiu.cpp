@@ -1,15 +1,14 @@
-#include "exercise/frmOperativoPiu.h"
+#include "exercise/ui/frmOperativoPiu.h"
 
-#include "exercise/TabellaOperativo.h"
-#include "platform/Controls.h"
 #include "platform/Platform.h"
-#include "reports/FrmAttestato.h"
-#include "reports/FrmStampaPiu.h"
-#include "session/Programma.h"
+#include "platform/ui/Controls.h"
+#include "session/Attivita.h"
 
 #include <QAction>
 #include <QPointer>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 
@@ -72,12 +71,11 @@ const char *frmOperativoPiù::nome(Controllo c)
     return nomi[static_cast<std::size_t>(c)];
 }
 
-frmOperativoPiù::frmOperativoPiù(Programma &programma)
-    : Form(definizioneOperativo), m_programma(programma),
-      m_avvisi(*this, programma.piattaforma.messageBox),
-      m_esercitazione(programma.stato, programma.piattaforma.random, programma.piattaforma.clock,
-                      m_avvisi, programma.piattaforma.beeper,
-                      [this] { m_programma.stampa().mostraSedutaIntera(); })
+frmOperativoPiù::frmOperativoPiù(SessionState &stato, Platform &piattaforma, Resoconti resoconti)
+    : Form(definizioneOperativo), m_stato(stato), m_piattaforma(piattaforma),
+      m_resoconti(std::move(resoconti)), m_avvisi(*this, piattaforma.messageBox),
+      m_esercitazione(stato, piattaforma.random, piattaforma.clock, m_avvisi, piattaforma.beeper,
+                      [this] { m_resoconti.sedutaIntera(); })
 {
 }
 
@@ -93,7 +91,7 @@ template <class Evento> void frmOperativoPiù::esegui(Evento evento)
 {
     QPointer<FormWindow> finestra = window();
     evento();
-    if (finestra && isLoaded() && !m_programma.piattaforma.ender.ended())
+    if (finestra && isLoaded() && !m_piattaforma.ender.ended())
         mostra();
 }
 
@@ -109,11 +107,10 @@ void frmOperativoPiù::collega()
     clic("CmdVerifica", [&e] { e.CmdVerifica_Click(); });
     connect(button("CmdFine"), &QPushButton::clicked, this, [this] { unload(); });
     connect(menu("mnuEsci"), &QAction::triggered, this, [this] { unload(); });
-    const auto apriStampa = [this] { m_programma.stampa().show(); };
+    const auto apriStampa = [this] { m_resoconti.operazioni(); };
     connect(button("CmdStampa"), &QPushButton::clicked, this, apriStampa);
     connect(menu("mnuStampa"), &QAction::triggered, this, apriStampa);
-    connect(menu("mnuAttestato"), &QAction::triggered, this,
-            [this] { m_programma.attestato().show(); });
+    connect(menu("mnuAttestato"), &QAction::triggered, this, [this] { m_resoconti.attestato(); });
 
     TextBox *risultato = textBox("TxtRisultato");
     risultato->keyPress = [this, &e](int &keyAscii) {
@@ -154,11 +151,35 @@ void frmOperativoPiù::Form_Load()
     mostra();
 }
 
-void frmOperativoPiù::aggiornaIntervallo()
+void frmOperativoPiù::apri(const Attivita &attivita)
 {
-    m_esercitazione.aggiornaIntervallo();
-    if (isLoaded())
+    const bool eraAperto = isLoaded();
+    label("Label1")->setText(QString::fromUtf16(attivita.istruzione));
+    applicaSchema(attivita);
+    if (eraAperto) {
+        m_esercitazione.aggiornaIntervallo();
         mostra();
+    }
+    show();
+}
+
+// The area colour for the form and the answer areas the activity's operations use, then the
+// button colour through ColorePulsanti. Controls outside those areas keep the colour they had.
+void frmOperativoPiù::applicaSchema(const Attivita &attivita)
+{
+    setBackColor(nullptr, attivita.schema.area);
+    for (const AreaRisposta &area : areeRisposta)
+        if (usaGruppo(attivita.tipoMin, attivita.tipoMax, area.gruppo))
+            for (const char *nome : area.controlli)
+                setBackColor(nome, attivita.schema.area);
+    m_stato.ColorePulsanti = QString::number(attivita.schema.pulsanti.value);
+    coloraPulsanti();
+}
+
+void frmOperativoPiù::coloraPulsanti()
+{
+    for (const char *nome : controlliPulsanti)
+        setBackColor(nome, Colore{m_stato.ColorePulsanti.toInt()});
 }
 
 void frmOperativoPiù::mostra()

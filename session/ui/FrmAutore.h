@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/Form.h"
-
-class Programma;
+#include "platform/ui/Form.h"
 
 // The about box: who made the program and how to reach them. A click on its background
 // closes it.
@@ -10,7 +8,7 @@ class FrmAutore final : public Form
 {
     Q_OBJECT
 public:
-    explicit FrmAutore(Programma &programma);
+    FrmAutore();
 
 protected:
     void Form_Load() override;

@@ -1,6 +1,6 @@
-#include "platform/QtPlatform.h"
-#include "platform/QtPrinter.h"
-#include "session/Programma.h"
+#include "app/Programma.h"
+#include "platform/ui/QtPlatform.h"
+#include "platform/ui/QtPrinter.h"
 #include "session/SessionState.h"
 
 #include <QApplication>

@@ -5,8 +5,9 @@
 #include <functional>
 
 class Printer;
-class Programma;
 class QWidget;
+struct Platform;
+struct SessionState;
 
 // Prints one page on the default printer. When no printer can take it, or the job fails at any
 // step, the job is dropped, a message says why, and the child is offered the same page as a PDF
@@ -15,8 +16,8 @@ class QWidget;
 // pagina lays the page out on the printer it is given and returns false at the first failure.
 // nomePagina names the suggested file ("Operazioni", "Attestato"). Returns true when the page
 // went to the printer or was saved.
-bool stampaConRiserva(Programma &programma, QWidget *finestra, const QString &nomePagina,
-                      const std::function<bool(Printer &)> &pagina);
+bool stampaConRiserva(SessionState &stato, Platform &piattaforma, QWidget *finestra,
+                      const QString &nomePagina, const std::function<bool(Printer &)> &pagina);
 
 // The file name offered for the PDF: the page and the child's name, without characters that
 // file systems refuse.

@@ -1,19 +1,6 @@
-#include "exercise/TabellaOperativo.h"
+#include "exercise/ui/TabellaOperativo.h"
 
 namespace {
-
-constexpr Carattere arial(double size)
-{
-    return {u"Arial", size, true};
-}
-constexpr Carattere times(double size)
-{
-    return {u"Times New Roman", size, true};
-}
-constexpr Carattere sansSerif(double size)
-{
-    return {u"MS Sans Serif", size, true};
-}
 
 constexpr Colore rosso = RGB(255, 0, 0);
 constexpr Colore blu = RGB(0, 0, 128);
@@ -23,41 +10,41 @@ constexpr Colore pulsanti = RGB(255, 224, 192);
 // clang-format off
 constexpr ControlDef controlli[] = {
     {.name = "Label2", .kind = Kind::Label, .left = 360, .top = 120, .width = 11385,
-     .height = 495, .font = times(21.75)},
+     .height = 495, .font = times(21.75, Grassetto)},
     {.name = "Label1", .kind = Kind::Label, .left = 360, .top = 660, .width = 11385,
-     .height = 495, .font = times(21.75)},
+     .height = 495, .font = times(21.75, Grassetto)},
 
     {.name = "frmNumero", .kind = Kind::Frame, .left = 540, .top = 1080, .width = 11355,
      .height = 3285, .back = RGB(255, 255, 192), .flags = NoBorder},
     {.name = "LblNumero1", .kind = Kind::Label, .in = "frmNumero", .left = 180, .top = 390,
-     .width = 3015, .height = 1845, .font = arial(72), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
     {.name = "LblSegno", .kind = Kind::Label, .in = "frmNumero", .left = 3210, .top = 480,
-     .width = 855, .height = 1815, .font = arial(72), .fore = rosso,
+     .width = 855, .height = 1815, .font = arial(72, Grassetto), .fore = rosso,
      .flags = Centred | Transparent},
     {.name = "TxtRisultato", .kind = Kind::TextBox, .in = "frmNumero", .left = 4050, .top = 360,
-     .width = 3015, .height = 1845, .font = arial(72), .fore = rosso,
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso,
      .back = RGB(255, 255, 192), .flags = Centred, .tabIndex = 0, .maxLength = 2,
      .accessibleName = u"Risultato"},
     {.name = "LblUguale", .kind = Kind::Label, .in = "frmNumero", .left = 7110, .top = 480,
-     .width = 855, .height = 1815, .caption = u"=", .font = arial(72), .fore = rosso,
+     .width = 855, .height = 1815, .caption = u"=", .font = arial(72, Grassetto), .fore = rosso,
      .flags = Centred | Transparent},
     {.name = "LblNumero2", .kind = Kind::Label, .in = "frmNumero", .left = 8100, .top = 390,
-     .width = 3015, .height = 1845, .font = arial(72), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
 
     {.name = "frmSegno", .kind = Kind::Frame, .left = 510, .top = 1110, .width = 11445,
      .height = 3255, .back = RGB(255, 192, 192), .flags = NoBorder},
     {.name = "lblNumero4", .kind = Kind::Label, .in = "frmSegno", .left = 120, .top = 450,
-     .width = 3015, .height = 1845, .font = arial(72), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
     {.name = "lblSegno2", .kind = Kind::Label, .in = "frmSegno", .left = 3030, .top = 420,
-     .width = 855, .height = 1755, .font = arial(72), .fore = rosso,
+     .width = 855, .height = 1755, .font = arial(72, Grassetto), .fore = rosso,
      .flags = Centred | Transparent},
     {.name = "lblNumero6", .kind = Kind::Label, .in = "frmSegno", .left = 4020, .top = 450,
-     .width = 3015, .height = 1845, .font = arial(72), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
     {.name = "lblUguale2", .kind = Kind::Label, .in = "frmSegno", .left = 7170, .top = 600,
-     .width = 855, .height = 1695, .font = arial(72), .fore = rosso,
+     .width = 855, .height = 1695, .font = arial(72, Grassetto), .fore = rosso,
      .flags = Centred | Transparent},
     {.name = "LblNumero8", .kind = Kind::Label, .in = "frmSegno", .left = 8130, .top = 510,
-     .width = 3015, .height = 1845, .font = arial(72), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
     {.name = "Label13", .kind = Kind::Label, .in = "frmSegno", .left = 60, .top = 2640,
      .width = 11295, .height = 585, .back = RGB(255, 192, 128)},
     {.name = "Image3", .kind = Kind::Image, .in = "frmSegno", .left = 4470, .top = 2700,
@@ -71,66 +58,66 @@ constexpr ControlDef controlli[] = {
      .picture = ":/maggiore.svg", .accessibleName = u"maggiore"},
 
     {.name = "LblEsito", .kind = Kind::Label, .left = 540, .top = 4590, .width = 5715,
-     .height = 975, .font = arial(48), .fore = rosso, .flags = Centred | Transparent},
+     .height = 975, .font = arial(48, Grassetto), .fore = rosso, .flags = Centred | Transparent},
 
     // The blank bar lies behind the three buttons that take turns in its place.
     {.name = "cmdSfondo", .kind = Kind::Button, .left = 570, .top = 5580, .width = 6705,
-     .height = 465, .font = arial(12), .back = pulsanti, .flags = Graphical | Disabled},
+     .height = 465, .font = arial(12, Grassetto), .back = pulsanti, .flags = Graphical | Disabled},
     {.name = "CmdVerifica", .kind = Kind::Button, .left = 570, .top = 5550, .width = 6705,
-     .height = 465, .caption = u"V e r i f i c a ", .font = arial(12), .back = pulsanti,
+     .height = 465, .caption = u"V e r i f i c a ", .font = arial(12, Grassetto), .back = pulsanti,
      .flags = Graphical, .tabIndex = 3, .accessibleName = u"Verifica"},
     {.name = "CmdOperazione", .kind = Kind::Button, .left = 570, .top = 5580, .width = 6705,
-     .height = 465, .caption = u"Nuova operazione", .font = arial(12), .back = pulsanti,
+     .height = 465, .caption = u"Nuova operazione", .font = arial(12, Grassetto), .back = pulsanti,
      .flags = Graphical, .tabIndex = 2},
     {.name = "CmdEsercizio", .kind = Kind::Button, .left = 570, .top = 5550, .width = 6705,
-     .height = 495, .caption = u"Nuovo esercizio", .font = arial(12), .back = pulsanti,
+     .height = 495, .caption = u"Nuovo esercizio", .font = arial(12, Grassetto), .back = pulsanti,
      .flags = Graphical, .tabIndex = 4},
     {.name = "CmdStampa", .kind = Kind::Button, .left = 7770, .top = 5550, .width = 2385,
-     .height = 465, .caption = u"Visualizza / stampa ", .font = arial(12), .back = pulsanti,
+     .height = 465, .caption = u"Visualizza / stampa ", .font = arial(12, Grassetto), .back = pulsanti,
      .flags = Graphical, .tabIndex = 5, .accessibleName = u"Visualizza e stampa le operazioni"},
     {.name = "CmdFine", .kind = Kind::Button, .left = 10200, .top = 5550, .width = 945,
-     .height = 465, .caption = u"Esci", .font = arial(12), .back = pulsanti,
+     .height = 465, .caption = u"Esci", .font = arial(12, Grassetto), .back = pulsanti,
      .flags = Graphical, .tabIndex = 1},
 
     {.name = "frmValutazione", .kind = Kind::Frame, .left = 540, .top = 6270, .width = 6735,
      .height = 1695, .caption = u"VALUTAZIONE", .back = RGB(255, 224, 192)},
     {.name = "Label7", .kind = Kind::Label, .in = "frmValutazione", .left = 120, .top = 240,
-     .width = 1575, .height = 375, .caption = u"Risp. esatte", .font = sansSerif(12),
+     .width = 1575, .height = 375, .caption = u"Risp. esatte", .font = sansSerif(12, Grassetto),
      .fore = blu, .flags = Transparent},
     {.name = "Label8", .kind = Kind::Label, .in = "frmValutazione", .left = 120, .top = 600,
-     .width = 1215, .height = 375, .caption = u"Esercizio n.", .font = sansSerif(12),
+     .width = 1215, .height = 375, .caption = u"Esercizio n.", .font = sansSerif(12, Grassetto),
      .flags = Transparent},
     {.name = "Label6", .kind = Kind::Label, .in = "frmValutazione", .left = 120, .top = 1080,
-     .width = 1455, .height = 375, .caption = u"Risp. errate", .font = sansSerif(12),
+     .width = 1455, .height = 375, .caption = u"Risp. errate", .font = sansSerif(12, Grassetto),
      .fore = blu, .flags = Transparent},
     {.name = "LblSi", .kind = Kind::Label, .in = "frmValutazione", .left = 2010, .top = 240,
-     .width = 3495, .height = 255, .font = sansSerif(24), .fore = blu, .flags = Transparent},
+     .width = 3495, .height = 255, .font = sansSerif(24, Grassetto), .fore = blu, .flags = Transparent},
     {.name = "LblContatore", .kind = Kind::Label, .in = "frmValutazione", .left = 1920,
      .top = 720, .width = 3585, .height = 375,
-     .caption = u"1    2    3    4    5    6    7    8    9   10", .font = sansSerif(9.75),
+     .caption = u"1    2    3    4    5    6    7    8    9   10", .font = sansSerif(9.75, Grassetto),
      .flags = Transparent},
     {.name = "LblNo", .kind = Kind::Label, .in = "frmValutazione", .left = 2010, .top = 1080,
-     .width = 3495, .height = 255, .font = sansSerif(24), .flags = Transparent},
+     .width = 3495, .height = 255, .font = sansSerif(24, Grassetto), .flags = Transparent},
 
     {.name = "frmElaborazione", .kind = Kind::Frame, .left = 7770, .top = 6255, .width = 3375,
      .height = 1695, .caption = u"ELABORAZIONE", .back = RGB(255, 224, 192)},
     {.name = "Label5", .kind = Kind::Label, .in = "frmElaborazione", .left = 240, .top = 360,
      .width = 3015, .height = 255, .caption = u" Eser.    Oper.   Tempo      Tempo ",
-     .font = sansSerif(8.25), .flags = Transparent},
+     .font = sansSerif(8.25, Grassetto), .flags = Transparent},
     {.name = "Label4", .kind = Kind::Label, .in = "frmElaborazione", .left = 240, .top = 600,
      .width = 3015, .height = 255, .caption = u"                        parziale    totale",
-     .font = sansSerif(8.25), .flags = Transparent},
+     .font = sansSerif(8.25, Grassetto), .flags = Transparent},
     {.name = "LblEsercizio", .kind = Kind::Label, .in = "frmElaborazione", .left = 135,
-     .top = 960, .width = 600, .height = 480, .font = arial(14.25), .fore = verde,
+     .top = 960, .width = 600, .height = 480, .font = arial(14.25, Grassetto), .fore = verde,
      .flags = Centred | Transparent},
     {.name = "LblOperazione", .kind = Kind::Label, .in = "frmElaborazione", .left = 915,
-     .top = 960, .width = 600, .height = 480, .font = arial(14.25), .fore = verde,
+     .top = 960, .width = 600, .height = 480, .font = arial(14.25, Grassetto), .fore = verde,
      .flags = Centred | Transparent},
     {.name = "LblTempoParziale", .kind = Kind::Label, .in = "frmElaborazione", .left = 1695,
-     .top = 960, .width = 630, .height = 480, .font = arial(14.25), .fore = rosso,
+     .top = 960, .width = 630, .height = 480, .font = arial(14.25, Grassetto), .fore = rosso,
      .flags = Transparent, .toolTip = u"Secondi impiegati per ogni risposta"},
     {.name = "LblTempoTotale", .kind = Kind::Label, .in = "frmElaborazione", .left = 2550,
-     .top = 960, .width = 630, .height = 480, .font = arial(14.25), .fore = rosso,
+     .top = 960, .width = 630, .height = 480, .font = arial(14.25, Grassetto), .fore = rosso,
      .flags = Transparent, .toolTip = u"Secondi impiegati per ogni esercizio"},
     {.name = "Line1", .kind = Kind::Line, .in = "frmElaborazione", .left = 840, .top = 360,
      .width = 840, .height = 1200},
@@ -140,7 +127,7 @@ constexpr ControlDef controlli[] = {
      .width = 2400, .height = 1200},
 
     {.name = "LblIstruzione", .kind = Kind::Label, .left = 540, .top = 8040, .width = 10590,
-     .height = 270, .font = times(11.25), .fore = RGB(0, 0, 192), .back = RGB(192, 255, 255)},
+     .height = 270, .font = times(11.25, Grassetto), .fore = RGB(0, 0, 192), .back = RGB(192, 255, 255)},
 };
 
 constexpr MenuDef menu[] = {

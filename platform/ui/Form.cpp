@@ -1,6 +1,6 @@
-#include "platform/Form.h"
+#include "platform/ui/Form.h"
 
-#include "platform/Controls.h"
+#include "platform/ui/Controls.h"
 
 #include <QAction>
 #include <QCloseEvent>

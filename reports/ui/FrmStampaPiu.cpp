@@ -1,26 +1,21 @@
-#include "reports/FrmStampaPiu.h"
+#include "reports/ui/FrmStampaPiu.h"
 
-#include "platform/Controls.h"
 #include "platform/Platform.h"
-#include "reports/FrmAttestato.h"
-#include "reports/Stampa.h"
+#include "platform/ui/Controls.h"
 #include "reports/StampaOperazioni.h"
-#include "session/Programma.h"
+#include "reports/ui/Stampa.h"
 #include "session/SessionState.h"
 
 #include <QAction>
 #include <QPushButton>
 
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr Colore sfondo = RGB(128, 255, 255);
 constexpr Colore sfondoEtichette = RGB(192, 255, 255);
-constexpr Carattere arial(double size)
-{
-    return {u"Arial", size, true};
-}
 
 const std::array<QByteArray, OperazioniPerSeduta + 1> &nomiOperazioni()
 {
@@ -52,13 +47,13 @@ constexpr ControlDef dopo[] = {
     {.name = "Label4", .kind = Kind::Label, .left = 8850, .top = 5520, .width = 2535, .height = 525,
      .font = {u"Arial", 8.25, true}, .back = sfondoEtichette, .flags = Border},
     {.name = "Command1", .kind = Kind::Button, .left = 2550, .top = 6390, .width = 2955, .height = 585,
-     .caption = u"ESCI", .font = arial(11.25), .back = sfondo, .flags = Graphical, .tabIndex = 0,
+     .caption = u"ESCI", .font = arial(11.25, Grassetto), .back = sfondo, .flags = Graphical, .tabIndex = 0,
      .accessibleName = u"Esci"},
     {.name = "cmdStampaS", .kind = Kind::Button, .left = 5850, .top = 6390, .width = 2955, .height = 585,
-     .caption = u"STAMPA LE OPERAZIONI", .font = arial(11.25), .back = sfondo, .flags = Graphical,
+     .caption = u"STAMPA LE OPERAZIONI", .font = arial(11.25, Grassetto), .back = sfondo, .flags = Graphical,
      .tabIndex = 1, .accessibleName = u"Stampa le operazioni"},
     {.name = "Command2", .kind = Kind::Button, .left = 8895, .top = 6405, .width = 2955, .height = 585,
-     .caption = u"STAMPA L'ATTESTATO", .font = arial(11.25), .back = sfondo, .flags = Graphical,
+     .caption = u"STAMPA L'ATTESTATO", .font = arial(11.25, Grassetto), .back = sfondo, .flags = Graphical,
      .tabIndex = 2, .accessibleName = u"Stampa l'attestato"},
 };
 
@@ -100,7 +95,12 @@ const FormDef &definizione()
 
 } // namespace
 
-FrmStampaPiu::FrmStampaPiu(Programma &programma) : Form(definizione()), m_programma(programma) {}
+FrmStampaPiu::FrmStampaPiu(SessionState &stato, Platform &piattaforma,
+                           std::function<void()> apriAttestato)
+    : Form(definizione()), m_stato(stato), m_piattaforma(piattaforma),
+      m_apriAttestato(std::move(apriAttestato))
+{
+}
 
 const char *FrmStampaPiu::nomeOperazione(int i)
 {
@@ -112,8 +112,7 @@ void FrmStampaPiu::collega()
     connect(button("Command1"), &QPushButton::clicked, this, [this] { unload(); });
     connect(menu("mnuEsci"), &QAction::triggered, this, [this] { unload(); });
     connect(button("cmdStampaS"), &QPushButton::clicked, this, &FrmStampaPiu::cmdStampaS_Click);
-    connect(button("Command2"), &QPushButton::clicked, this,
-            [this] { m_programma.attestato().show(); });
+    connect(button("Command2"), &QPushButton::clicked, this, [this] { m_apriAttestato(); });
 }
 
 void FrmStampaPiu::Form_Load()
@@ -123,7 +122,7 @@ void FrmStampaPiu::Form_Load()
 
 void FrmStampaPiu::riempi()
 {
-    const SessionState &s = m_programma.stato;
+    const SessionState &s = m_stato;
     const auto didascalie = didascalieOperazioni(s);
     for (int i = 1; i <= OperazioniPerSeduta; ++i)
         label(nomeOperazione(i))->setText(didascalie[static_cast<std::size_t>(i)]);
@@ -140,9 +139,10 @@ void FrmStampaPiu::mostraSedutaIntera()
 
 void FrmStampaPiu::cmdStampaS_Click()
 {
-    const QList<PassoStampa> passi = passiStampaOperazioni(m_programma.stato);
-    stampaConRiserva(m_programma, window(), QStringLiteral("Operazioni"), [&passi](Printer &p) {
-        QString errore;
-        return eseguiPassi(passi, p, errore);
-    });
+    const QList<PassoStampa> passi = passiStampaOperazioni(m_stato);
+    stampaConRiserva(m_stato, m_piattaforma, window(), QStringLiteral("Operazioni"),
+                     [&passi](Printer &p) {
+                         QString errore;
+                         return eseguiPassi(passi, p, errore);
+                     });
 }

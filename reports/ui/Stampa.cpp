@@ -1,8 +1,7 @@
-#include "reports/Stampa.h"
+#include "reports/ui/Stampa.h"
 
 #include "platform/Platform.h"
 #include "platform/Printer.h"
-#include "session/Programma.h"
 #include "session/SessionState.h"
 
 #include <QRegularExpression>
@@ -11,12 +10,12 @@ namespace {
 
 const QChar CR(13);
 
-int avvisa(Programma &programma, const QString &messaggio, int stile, const QString &titolo)
+int avvisa(SessionState &s, MessageBox &box, const QString &messaggio, int stile,
+           const QString &titolo)
 {
-    SessionState &s = programma.stato;
     s.Messaggio = messaggio;
     s.Titolo = titolo;
-    s.Risposta = programma.piattaforma.messageBox.msgBox(s.Messaggio, stile, s.Titolo);
+    s.Risposta = box.msgBox(s.Messaggio, stile, s.Titolo);
     return s.Risposta;
 }
 
@@ -33,10 +32,9 @@ QString nomeFilePdf(const QString &nomePagina, const QString &nomeAlunno)
     return nomePagina + QStringLiteral(" di ") + nome + QStringLiteral(".pdf");
 }
 
-bool stampaConRiserva(Programma &programma, QWidget *finestra, const QString &nomePagina,
-                      const std::function<bool(Printer &)> &pagina)
+bool stampaConRiserva(SessionState &stato, Platform &p, QWidget *finestra,
+                      const QString &nomePagina, const std::function<bool(Printer &)> &pagina)
 {
-    Platform &p = programma.piattaforma;
     QString errore = QStringLiteral("Nessuna stampante disponibile.");
     if (std::unique_ptr<Printer> stampante = p.printers.stampante()) {
         if (pagina(*stampante))
@@ -47,24 +45,26 @@ bool stampaConRiserva(Programma &programma, QWidget *finestra, const QString &no
 
     const QString domanda = QStringLiteral("Non è stato possibile stampare.") + CR + errore + CR +
                             CR + QStringLiteral("Vuoi salvare la pagina come file PDF?");
-    if (avvisa(programma, domanda, MessageBox::SiNoInformazione,
+    if (avvisa(stato, p.messageBox, domanda, MessageBox::SiNoInformazione,
                QStringLiteral("Stampa non riuscita")) != MessageBox::Si)
         return false;
 
     const QString percorso =
-        p.saveDialog.chiediFilePdf(finestra, nomeFilePdf(nomePagina, programma.stato.NomeAlunno));
+        p.saveDialog.chiediFilePdf(finestra, nomeFilePdf(nomePagina, stato.NomeAlunno));
     if (percorso.isEmpty())
         return false;
     std::unique_ptr<Printer> pdf = p.printers.pdf(percorso);
     if (pdf && pagina(*pdf)) {
-        avvisa(programma, QStringLiteral("La pagina è stata salvata nel file") + CR + percorso,
+        avvisa(stato, p.messageBox,
+               QStringLiteral("La pagina è stata salvata nel file") + CR + percorso,
                MessageBox::SoloOk, QStringLiteral("File PDF salvato"));
         return true;
     }
     const QString motivo = pdf ? pdf->errore() : QString();
     if (pdf)
         pdf->killDoc();
-    avvisa(programma, QStringLiteral("Non è stato possibile salvare il file PDF.") + CR + motivo,
+    avvisa(stato, p.messageBox,
+           QStringLiteral("Non è stato possibile salvare il file PDF.") + CR + motivo,
            MessageBox::SoloOk, QStringLiteral("File PDF non salvato"));
     return false;
 }

@@ -1,4 +1,4 @@
-#include "platform/Controls.h"
+#include "platform/ui/Controls.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>

@@ -10,8 +10,9 @@ class frmOperativoPiù;
 class FrmStampaPiu;
 class FrmAttestato;
 
-// The screens of a run and what they share. Each screen is created at its first touch and kept
-// until the program ends, so that its own fields outlive its window.
+// The screens of a run and how they open one another. Each screen is created at its first
+// touch and kept until the program ends, so that its own fields outlive its window; it gets only
+// the session state, the platform and the ways to open the screens it opens.
 class Programma
 {
 public:

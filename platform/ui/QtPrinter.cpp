@@ -1,4 +1,4 @@
-#include "platform/QtPrinter.h"
+#include "platform/ui/QtPrinter.h"
 
 #include <QFile>
 #include <QFileInfo>

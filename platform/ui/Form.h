@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FormTable.h"
+#include "platform/ui/FormTable.h"
 
 #include <QHash>
 #include <QMainWindow>
