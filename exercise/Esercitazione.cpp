@@ -40,24 +40,49 @@ constexpr std::array<Controllo, 9> didascalieOperazione{LblUguale,  LblSegno,   
                                                         LblNumero2, lblUguale2, lblSegno2,
                                                         lblNumero4, lblNumero6, LblNumero8};
 
-// The state table: which of CmdVerifica, CmdOperazione, CmdEsercizio, CmdFine, CmdStampa each
-// state offers, and whether the answer box is locked. Where a state keeps a button as the state
-// before it left it, the entry holds the one value the flow can bring in.
-struct Offerta
+// What a state does with a button: shows it, hides it, or keeps it as the state before left
+// it. Every way the flow takes into a kept cell brings the button in hidden.
+enum class Cella : std::uint8_t { Nascosto, Mostrato, Tenuto };
+constexpr Cella N = Cella::Nascosto, M = Cella::Mostrato, T = Cella::Tenuto;
+
+// The state table. For each way into a state: the state, CmdVerifica, CmdOperazione,
+// CmdEsercizio, CmdFine and CmdStampa (the order of pulsantiDiStato), whether the answer box is
+// locked, and the instruction.
+struct Riga
 {
+    Ingresso ingresso;
     StatoEsercizio stato;
-    std::array<bool, 5> pulsanti;
+    std::array<Cella, 5> pulsanti;
     bool bloccato;
+    const QString *istruzione;
 };
 
-constexpr std::array<Offerta, 6> offerte{{
-    {StatoEsercizio::Fresco, {false, false, false, true, false}, false},
-    {StatoEsercizio::Ripartenza, {false, false, true, true, false}, true},
-    {StatoEsercizio::Attesa, {false, false, false, false, false}, false},
-    {StatoEsercizio::Risposto, {true, false, false, false, false}, false},
-    {StatoEsercizio::Verificato, {false, true, false, false, false}, true},
-    {StatoEsercizio::EsercizioFinito, {false, false, true, true, true}, true},
+using enum Ingresso;
+// clang-format off
+constexpr std::array<Riga, 8> tabellaStati{{
+    {Caricamento,     StatoEsercizio::Fresco,          {N, N, N, M, N}, false, &istruzioni::digita},
+    {Ripartenza,      StatoEsercizio::Ripartenza,      {N, N, M, M, N}, true,  &istruzioni::nuovoEsercizio},
+    {NuovaOperazione, StatoEsercizio::Attesa,          {N, N, N, T, T}, false, &istruzioni::digita},
+    {NuovoEsercizio,  StatoEsercizio::Attesa,          {N, N, N, N, N}, false, &istruzioni::digita},
+    {Digitato,        StatoEsercizio::Risposto,        {M, T, T, N, N}, false, &istruzioni::verifica},
+    {SegnoScelto,     StatoEsercizio::Risposto,        {M, T, T, N, T}, false, &istruzioni::verifica},
+    {Verificato,      StatoEsercizio::Verificato,      {N, M, T, T, T}, true,  &istruzioni::nuovaOperazione},
+    {EsercizioFinito, StatoEsercizio::EsercizioFinito, {N, N, M, M, M}, true,  &istruzioni::nuovoEsercizio},
 }};
+// clang-format on
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < tabellaStati.size(); ++i)
+            if (static_cast<std::size_t>(tabellaStati[i].ingresso) != i)
+                return false;
+        return true;
+    }(),
+    "the state table lists the ways in in their order");
+
+const Riga &riga(Ingresso ingresso)
+{
+    return tabellaStati[static_cast<std::size_t>(ingresso)];
+}
 } // namespace
 
 VistaEsercizio::VistaEsercizio()
@@ -76,18 +101,30 @@ Esercitazione::Esercitazione(SessionState &s, Random &random, Clock &clock, Mess
 {
 }
 
+StatoEsercizio Esercitazione::stato() const
+{
+    return riga(m_ingresso).stato;
+}
+
 bool Esercitazione::coerente() const
 {
-    for (const Offerta &o : offerte) {
-        if (o.stato != m_stato)
-            continue;
-        for (std::size_t i = 0; i < pulsantiDiStato.size(); ++i) {
-            if (m_vista.visibile(pulsantiDiStato[i]) != o.pulsanti[i])
-                return false;
-        }
-        return m_vista.TxtRisultatoBloccato == o.bloccato;
-    }
-    return false;
+    const Riga &r = riga(m_ingresso);
+    for (std::size_t i = 0; i < pulsantiDiStato.size(); ++i)
+        if (m_vista.visibile(pulsantiDiStato[i]) != (r.pulsanti[i] == Cella::Mostrato))
+            return false;
+    return m_vista.TxtRisultatoBloccato == r.bloccato &&
+           m_vista.testo(LblIstruzione) == *r.istruzione;
+}
+
+void Esercitazione::entra(Ingresso ingresso)
+{
+    const Riga &r = riga(ingresso);
+    for (std::size_t i = 0; i < pulsantiDiStato.size(); ++i)
+        if (r.pulsanti[i] != Cella::Tenuto)
+            m_vista.mostra(pulsantiDiStato[i], r.pulsanti[i] == Cella::Mostrato);
+    m_vista.TxtRisultatoBloccato = r.bloccato;
+    m_vista.testo(LblIstruzione) = *r.istruzione;
+    m_ingresso = ingresso;
 }
 
 void Esercitazione::Form_Load()
@@ -126,20 +163,13 @@ void Esercitazione::caricamento(bool conRipartenza)
     m_s.ErrateEsercizio = 0;
     m_s.EsatteEsercizio = 0;
 
-    m_vista.mostra(CmdFine, true);
-    m_vista.mostra(CmdStampa, false);
-    m_vista.mostra(CmdOperazione, false);
-    m_vista.mostra(CmdVerifica, false);
     if (Ricomincia && conRipartenza) {
         ripartenza();
         return;
     }
-    m_vista.mostra(CmdEsercizio, false);
-
     livello2(m_s, m_random, m_clock);
     mostraOperazione();
-    m_vista.TxtRisultatoBloccato = false;
-    m_stato = StatoEsercizio::Fresco;
+    entra(Caricamento);
 }
 
 // Waiting for "Nuovo esercizio", with nothing to answer: an answer here would take position 0
@@ -148,20 +178,17 @@ void Esercitazione::ripartenza()
 {
     m_s.NumeroEsercizio = 0;
     m_s.NumeroOperazione = 0;
-    m_vista.mostra(CmdEsercizio, true);
 
     svuotaOperazione();
     const TipoOp *primo = tipoOp(m_s.TipoMin);
     const bool segno = primo && primo->gruppo == Gruppo::Segno;
     m_vista.mostra(frmNumero, !segno);
     m_vista.mostra(frmSegno, segno);
-    m_vista.TxtRisultatoBloccato = true;
-    m_vista.testo(LblIstruzione) = istruzioni::nuovoEsercizio;
     m_vista.fuoco = CmdEsercizio;
 
     m_tipo = nullptr;
     m_daVerificare = false;
-    m_stato = StatoEsercizio::Ripartenza;
+    entra(Ripartenza);
 }
 
 void Esercitazione::mostraOperazione()
@@ -183,7 +210,6 @@ void Esercitazione::mostraOperazione()
     }
     impostaRisultato(QString());
     m_vista.testo(LblEsito).clear();
-    m_vista.testo(LblIstruzione) = istruzioni::digita;
     m_daVerificare = m_tipo != nullptr;
 }
 
@@ -202,15 +228,11 @@ void Esercitazione::CmdOperazione_Click()
     ++m_s.NumeroOperazione;
     ++m_s.OperazioneCorrente;
     m_vista.testo(LblOperazione) = cifre(m_s.OperazioneCorrente);
-    m_vista.mostra(CmdOperazione, false);
-    m_vista.mostra(CmdVerifica, false);
-    m_vista.mostra(CmdEsercizio, false);
     impostaRisultato(QString());
     svuotaOperazione();
     livello2(m_s, m_random, m_clock);
     mostraOperazione();
-    m_vista.TxtRisultatoBloccato = false;
-    m_stato = StatoEsercizio::Attesa;
+    entra(NuovaOperazione);
 }
 
 void Esercitazione::CmdEsercizio_Click()
@@ -234,11 +256,8 @@ void Esercitazione::CmdEsercizio_Click()
     m_s.ErrateEsercizio = 0;
     m_vista.testo(LblSi).clear();
     m_vista.testo(LblNo).clear();
-    for (Controllo c : pulsantiDiStato)
-        m_vista.mostra(c, false);
-    m_vista.TxtRisultatoBloccato = false;
     mostraOperazione();
-    m_stato = StatoEsercizio::Attesa;
+    entra(NuovoEsercizio);
 }
 
 void Esercitazione::CmdVerifica_Click()
@@ -267,14 +286,6 @@ void Esercitazione::TxtRisultato_KeyPress(int &keyAscii)
         m_vista.fuoco = TxtRisultato;
         return;
     }
-    if (m_s.OperazioneCorrente == operazioniPerEsercizio) {
-        m_vista.mostra(CmdEsercizio, true);
-        m_vista.fuoco = CmdEsercizio;
-    } else {
-        m_vista.mostra(CmdVerifica, false);
-        m_vista.mostra(CmdOperazione, true);
-        m_vista.fuoco = CmdOperazione;
-    }
     controlla();
 }
 
@@ -292,13 +303,8 @@ void Esercitazione::impostaRisultato(const QString &text)
         return;
     m_vista.testo(TxtRisultato) = text;
     m_s.RispostaData = text;
-    if (text.isEmpty())
-        return;
-    m_vista.mostra(CmdFine, false);
-    m_vista.mostra(CmdStampa, false);
-    m_vista.mostra(CmdVerifica, true);
-    m_vista.testo(LblIstruzione) = istruzioni::verifica;
-    m_stato = StatoEsercizio::Risposto;
+    if (!text.isEmpty())
+        entra(Digitato);
 }
 
 void Esercitazione::TxtRisultato_Click()
@@ -324,12 +330,9 @@ void Esercitazione::LblSegno2_Change()
     const QString &caption = m_vista.testo(lblSegno2);
     if (caption.isEmpty())
         return;
-    m_vista.mostra(CmdFine, false);
     m_s.RispostaData = caption;
-    m_vista.mostra(CmdVerifica, true);
-    m_vista.testo(LblIstruzione) = istruzioni::verifica;
     m_vista.fuoco = CmdVerifica;
-    m_stato = StatoEsercizio::Risposto;
+    entra(SegnoScelto);
 }
 
 void Esercitazione::verifica()
@@ -343,7 +346,6 @@ void Esercitazione::controlla()
     if (!m_daVerificare)
         return;
     m_daVerificare = false;
-    m_vista.TxtRisultatoBloccato = true;
 
     const EsitoVerifica e =
         giudica(m_s, m_vista.testo(TxtRisultato), {m_clock.timer(), m_clock.monotonic()});
@@ -356,20 +358,7 @@ void Esercitazione::controlla()
     // The focus goes on to the step now offered, however the check was asked for, so that the
     // keyboard never strands on a button that has just been hidden.
     m_vista.fuoco = e.esercizioFinito ? CmdEsercizio : CmdOperazione;
-    if (e.esercizioFinito) {
-        m_vista.mostra(CmdEsercizio, true);
-        m_vista.mostra(CmdFine, true);
-        m_vista.mostra(CmdStampa, true);
-        m_vista.mostra(CmdOperazione, false);
-        m_vista.mostra(CmdVerifica, false);
-        m_vista.testo(LblIstruzione) = istruzioni::nuovoEsercizio;
-        m_stato = StatoEsercizio::EsercizioFinito;
-    } else {
-        m_vista.mostra(CmdOperazione, true);
-        m_vista.mostra(CmdVerifica, false);
-        m_vista.testo(LblIstruzione) = istruzioni::nuovaOperazione;
-        m_stato = StatoEsercizio::Verificato;
-    }
+    entra(e.esercizioFinito ? EsercizioFinito : Verificato);
 
     m_vista.testo(LblTempoParziale) = e.LblTempoParziale;
     m_vista.testo(LblTempoTotale) = e.LblTempoTotale;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -16,13 +17,26 @@ class MessageBox;
 class Beeper;
 
 // The states of the exercise screen, as its buttons offer the next step.
-enum class StatoEsercizio {
+enum class StatoEsercizio : std::uint8_t {
     Fresco,          // loaded; an operation waits for its answer; "Esci" offered
     Ripartenza,      // after No at the end of a sitting: only "Nuovo esercizio" and "Esci"
     Attesa,          // a new operation waits for its answer
     Risposto,        // an answer is in: "V e r i f i c a " offered
     Verificato,      // checked, operations 1..9: "Nuova operazione" offered
     EsercizioFinito, // checked the tenth: "Nuovo esercizio", "Esci", "Visualizza / stampa "
+};
+
+// The ways into a state: the rows of the state table, which says what the five buttons of
+// pulsantiDiStato, the answer box's lock and the instruction show after each.
+enum class Ingresso : std::uint8_t {
+    Caricamento,     // the load sequence -> Fresco
+    Ripartenza,      // the load sequence after No at the end of a sitting -> Ripartenza
+    NuovaOperazione, // "Nuova operazione" -> Attesa
+    NuovoEsercizio,  // "Nuovo esercizio" -> Attesa
+    Digitato,        // an answer typed -> Risposto
+    SegnoScelto,     // a sign picked -> Risposto
+    Verificato,      // the check of operations 1..9 -> Verificato
+    EsercizioFinito, // the check of the tenth -> EsercizioFinito
 };
 
 // What the exercise screen shows, control by control. The screen copies it onto its widgets
@@ -82,11 +96,11 @@ public:
                   Beeper &beeper, std::function<void()> apriResoconto);
 
     const VistaEsercizio &vista() const { return m_vista; }
-    StatoEsercizio stato() const { return m_stato; }
+    StatoEsercizio stato() const;
     // True from the first No at the end of a sitting to the end of the run.
     bool ricomincia() const { return Ricomincia; }
-    // Whether the five buttons of pulsantiDiStato and the answer box's lock are as the current
-    // state offers them.
+    // Whether the five buttons of pulsantiDiStato and the answer box's lock are as the state
+    // table says for the way the screen came into its state.
     bool coerente() const;
 
     // The screen being loaded, first or again: its controls as designed, then the load sequence.
@@ -120,6 +134,8 @@ private:
     void svuotaOperazione();
     void impostaRisultato(const QString &text);
     void LblSegno2_Change();
+    // Sets the buttons, the lock and the instruction from the state table's row.
+    void entra(Ingresso ingresso);
     void controlla();
     void fineSeduta();
 
@@ -131,7 +147,7 @@ private:
     std::function<void()> m_apriResoconto;
 
     VistaEsercizio m_vista;
-    StatoEsercizio m_stato = StatoEsercizio::Fresco;
+    Ingresso m_ingresso = Ingresso::Caricamento;
     const TipoOp *m_tipo = nullptr; // the operation on screen
     bool m_daVerificare = false;    // an operation is on screen and not checked yet
     bool Ricomincia = false;
