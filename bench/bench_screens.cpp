@@ -160,7 +160,7 @@ void operazioni(int attivitaScelta, int quante, std::vector<double> &verdetti,
     for (int i = 0; i < quante; ++i) {
         const bool giusta = i % 4 != 3;
         banco.clock.advance(3);
-        if (banco.stato.NumeroOperazione == OperazioniPerSeduta)
+        if (banco.stato.NumeroOperazione == operazioniPerSeduta)
             banco.messageBox.answers.push_back(MessageBox::No);
         const QString esatta = banco.stato.RispostaEsatta;
         std::function<void()> verifica;
@@ -196,7 +196,7 @@ void operazioni(int attivitaScelta, int quante, std::vector<double> &verdetti,
 double seduta(Banco &banco, Osservatore &osserva)
 {
     banco.avvia(0, 5);
-    for (int i = 0; i + 1 < OperazioniPerSeduta; ++i) {
+    for (int i = 0; i + 1 < operazioniPerSeduta; ++i) {
         if (i > 0)
             banco.avanti();
         banco.rispondi(i % 4 != 3);

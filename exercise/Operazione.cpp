@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Random.h"
+#include "session/Attivita.h"
 #include "session/SessionState.h"
 #include "session/Testi.h"
 
@@ -11,15 +12,6 @@
 #include <cmath>
 
 using namespace Qt::StringLiterals;
-
-const Estrazione *estrazione(int scelta)
-{
-    for (const Estrazione &riga : estrazioni) {
-        if (riga.scelta == scelta)
-            return &riga;
-    }
-    return nullptr;
-}
 
 const TipoOp *tipoOp(int t)
 {
@@ -131,7 +123,7 @@ int estrai(Random &random, int k, int m)
 void livello2(SessionState &s, Random &random, Clock &clock)
 {
     random.randomize(clock.timer());
-    if (const Estrazione *riga = estrazione(s.ScelteIntervallo)) {
+    if (const Intervallo *riga = intervallo(s.ScelteIntervallo)) {
         int a = 0;
         int b = 0;
         do {

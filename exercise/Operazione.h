@@ -10,29 +10,6 @@ struct SessionState;
 class Random;
 class Clock;
 
-// One row per range button. Each addend is drawn as floor(r * k) + m, a first and b second, and
-// the pair is drawn again as a whole while its sum lies outside sommaMin..sommaMax.
-struct Estrazione
-{
-    int scelta; // ScelteIntervallo
-    int k;
-    int m;
-    int sommaMin;
-    int sommaMax;
-};
-
-inline constexpr std::array<Estrazione, 6> estrazioni{{
-    {1, 10, 1, 0, 10},
-    {2, 20, 1, 0, 20},
-    {3, 30, 1, 10, 30},
-    {4, 15, 15, 30, 60},
-    {5, 45, 15, 60, 99},
-    {6, 40, 5, 20, 99},
-}};
-
-// The row of a range choice; nullptr outside 1..6.
-const Estrazione *estrazione(int scelta);
-
 enum class Gruppo { Numero, Segno };
 
 // What one place of an operation holds, with s = a + b: a number, an operator, or the place where

@@ -1,14 +1,11 @@
 #pragma once
 
+#include "session/SessionState.h"
+
 #include <QString>
 
 #include <optional>
 
-struct SessionState;
-
-inline constexpr int operazioniPerEsercizio = 10;
-inline constexpr int eserciziPerSeduta = 4;
-inline constexpr int operazioniPerSeduta = 40;
 // The File items of the exercise screen are offered from this operation of the sitting on.
 inline constexpr int operazioneMenu = 10;
 

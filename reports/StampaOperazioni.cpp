@@ -9,21 +9,21 @@ namespace {
 
 int operazioniDaElencare(const SessionState &stato)
 {
-    return std::clamp(stato.NumeroOperazione, 0, OperazioniPerSeduta);
+    return std::clamp(stato.NumeroOperazione, 0, operazioniPerSeduta);
 }
 
 QString tempoEsercizio(const SessionState &stato, int esercizio)
 {
-    if (esercizio < 1 || esercizio > EserciziPerSeduta)
+    if (esercizio < 1 || esercizio > eserciziPerSeduta)
         return {};
     return stato.TempoEsercizio[static_cast<std::size_t>(esercizio)];
 }
 
 } // namespace
 
-std::array<QString, OperazioniPerSeduta + 1> didascalieOperazioni(const SessionState &stato)
+std::array<QString, operazioniPerSeduta + 1> didascalieOperazioni(const SessionState &stato)
 {
-    std::array<QString, OperazioniPerSeduta + 1> didascalie;
+    std::array<QString, operazioniPerSeduta + 1> didascalie;
     const int n = operazioniDaElencare(stato);
     for (int i = 1; i <= n; ++i)
         didascalie[static_cast<std::size_t>(i)] = stato.Operazioni[static_cast<std::size_t>(i)];
@@ -38,7 +38,7 @@ QString didascaliaTempo(const SessionState &stato, int esercizio)
 
 QRect rettangoloOperazione(int i)
 {
-    const int indice = std::clamp(i, 1, OperazioniPerSeduta) - 1;
+    const int indice = std::clamp(i, 1, operazioniPerSeduta) - 1;
     const int colonna = indice / 10;
     const int riga = indice % 10;
     static constexpr int sinistra[] = {450, 3210, 5970, 8850};
@@ -98,7 +98,7 @@ QList<PassoStampa> passiStampaOperazioni(const SessionState &stato)
     const int n = operazioniDaElencare(stato);
     for (int i = 1; i <= n; ++i)
         aggiungiRiga(posizioneStampaOperazione(i), stato.Operazioni[static_cast<std::size_t>(i)]);
-    for (int k = 1; k <= EserciziPerSeduta; ++k)
+    for (int k = 1; k <= eserciziPerSeduta; ++k)
         aggiungiRiga(posizioneStampaTotale(k), rigaTotale(stato, k));
 
     passi.append({A::FineDocumento, 0, {}});

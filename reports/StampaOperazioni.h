@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/SessionState.h"
+
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -8,17 +10,13 @@
 #include <array>
 
 class Printer;
-struct SessionState;
 
 // The list of the operations of a sitting: the captions of the report screen and the layout of
 // its printed page. Positions are in twips; on paper they count from the printable origin.
 
-inline constexpr int OperazioniPerSeduta = 40;
-inline constexpr int EserciziPerSeduta = 4;
-
 // Captions of LblOp(1..40), slot 0 unused: the line of each operation up to the one on
 // screen, empty beyond it.
-std::array<QString, OperazioniPerSeduta + 1> didascalieOperazioni(const SessionState &stato);
+std::array<QString, operazioniPerSeduta + 1> didascalieOperazioni(const SessionState &stato);
 // The total time of exercise 1..4 under its column; an exercise without a time shows none.
 QString didascaliaTempo(const SessionState &stato, int esercizio);
 // Where LblOp(i) lies on the report screen.

@@ -2,6 +2,14 @@
 
 #include <QString>
 
+const Intervallo *intervallo(int scelta)
+{
+    for (const Intervallo &riga : intervalli)
+        if (riga.scelta == scelta)
+            return &riga;
+    return nullptr;
+}
+
 void scegliIntervallo(SessionState &stato, int indice)
 {
     const Intervallo &riga = intervalli.at(static_cast<std::size_t>(indice));

@@ -4,6 +4,16 @@
 
 #include <array>
 
+// The sizes of a sitting: four exercises of ten operations.
+inline constexpr int operazioniPerEsercizio = 10;
+inline constexpr int eserciziPerSeduta = 4;
+inline constexpr int operazioniPerSeduta = operazioniPerEsercizio * eserciziPerSeduta;
+// The list of operations has slots 0..45 and the exercise times 0..5: room beyond a sitting, which
+// the flow never writes (slot 0 holds the operation of the restart state, which nobody reads).
+inline constexpr std::size_t postiOperazioni = 46;
+inline constexpr std::size_t postiEsercizi = 6;
+static_assert(postiOperazioni > operazioniPerSeduta && postiEsercizi > eserciziPerSeduta);
+
 // The values every screen of a run shares: the child's name, the chosen range and activity, the
 // operation on screen, the counters and times of the sitting, the list of operations done and
 // the grade. One instance lives from program start to program end and is never saved; every
@@ -27,12 +37,12 @@ struct SessionState
     int Addendo2 = 0;
     QString Spazio1, Spazio2, Spazio3; // one blank or nothing: the two-column pads
     int TipoOperazione = 0;            // 1..12
-    int NumeroNascosto = 0;
+    int NumeroNascosto = 0;            // the number to find; kept, not read
     QString RispostaEsatta;      // digits, or "=", ">" or "<"
     QString RispostaData;        // the answer as entered
     double InizioOperazione = 0; // seconds since midnight when the operation was shown
     double InizioMonotono = 0;   // the clock's monotonic reading then: the answer is timed on it
-    double FineOperazione = 0;   // seconds since midnight when it was checked
+    double FineOperazione = 0;   // seconds since midnight when it was checked; kept, not read
     int TempoRisposta = 0;
     QString TempoRispostaTesto;
     QString SpazioRisposta;
@@ -49,15 +59,15 @@ struct SessionState
     // Operations checked in the sitting: the denominator of the grade. An operation on screen
     // that has not been answered yet does not count.
     int OperazioniVerificate = 0;
-    std::array<QString, 46> Operazioni;    // one line per operation, slots 1..40 used
-    std::array<int, 6> SecondiEsercizio{}; // seconds of exercise k, slots 1..4 used
-    std::array<QString, 6> TempoEsercizio; // Str(SecondiEsercizio(k))
+    std::array<QString, postiOperazioni> Operazioni;   // one line per operation, slots 1..40 used
+    std::array<int, postiEsercizi> SecondiEsercizio{}; // seconds of exercise k, slots 1..4 used
+    std::array<QString, postiEsercizi> TempoEsercizio; // Str(SecondiEsercizio(k))
 
     // Certificate and report.
     int Voto = 0;
-    QString Giudizio;
-    int LunghezzaNome = 0;
-    int Contatore = 0;
+    QString Giudizio;      // the grade's word; kept, not read
+    int LunghezzaNome = 0; // characters of the name; kept, not read
+    int Contatore = 0;     // kept, never used
 
     // The message box being shown, shared by every screen.
     QString Messaggio;

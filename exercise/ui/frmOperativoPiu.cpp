@@ -12,37 +12,66 @@
 
 namespace {
 
-// The name on screen of each control the sitting drives, in the order of Controllo.
-constexpr std::array<const char *, numeroControlli> nomi{
-    "Label2",        "LblNumero1",       "LblSegno",       "TxtRisultato",  "LblUguale",
-    "LblNumero2",    "lblNumero4",       "lblSegno2",      "lblNumero6",    "lblUguale2",
-    "LblNumero8",    "LblEsito",         "LblSi",          "LblNo",         "LblEsercizio",
-    "LblOperazione", "LblTempoParziale", "LblTempoTotale", "LblIstruzione", "frmNumero",
-    "frmSegno",      "CmdVerifica",      "CmdOperazione",  "CmdEsercizio",  "CmdFine",
-    "CmdStampa",     "mnuStampa",        "mnuAttestato",   "Image3",        "Image4",
-    "Image5"};
-
 enum class Genere { Etichetta, Casella, Riquadro, Pulsante, Menu, Immagine };
 
-Genere genere(Controllo c)
+// Each control the sitting drives: its name on screen and the kind of widget that shows it, in
+// the order of Controllo.
+struct Voce
 {
-    if (c >= Controllo::Image3)
-        return Genere::Immagine;
-    if (c == Controllo::TxtRisultato)
-        return Genere::Casella;
-    if (c == Controllo::frmNumero || c == Controllo::frmSegno)
-        return Genere::Riquadro;
-    if (c == Controllo::mnuStampa || c == Controllo::mnuAttestato)
-        return Genere::Menu;
-    if (c >= Controllo::CmdVerifica && c <= Controllo::CmdStampa)
-        return Genere::Pulsante;
-    return Genere::Etichetta;
-}
+    Controllo controllo;
+    const char *nome;
+    Genere genere;
+};
+
+using enum Controllo;
+using G = Genere;
+// clang-format off
+constexpr std::array<Voce, numeroControlli> voci{{
+    {Label2, "Label2", G::Etichetta},
+    {LblNumero1, "LblNumero1", G::Etichetta},
+    {LblSegno, "LblSegno", G::Etichetta},
+    {TxtRisultato, "TxtRisultato", G::Casella},
+    {LblUguale, "LblUguale", G::Etichetta},
+    {LblNumero2, "LblNumero2", G::Etichetta},
+    {lblNumero4, "lblNumero4", G::Etichetta},
+    {lblSegno2, "lblSegno2", G::Etichetta},
+    {lblNumero6, "lblNumero6", G::Etichetta},
+    {lblUguale2, "lblUguale2", G::Etichetta},
+    {LblNumero8, "LblNumero8", G::Etichetta},
+    {LblEsito, "LblEsito", G::Etichetta},
+    {LblSi, "LblSi", G::Etichetta},
+    {LblNo, "LblNo", G::Etichetta},
+    {LblEsercizio, "LblEsercizio", G::Etichetta},
+    {LblOperazione, "LblOperazione", G::Etichetta},
+    {LblTempoParziale, "LblTempoParziale", G::Etichetta},
+    {LblTempoTotale, "LblTempoTotale", G::Etichetta},
+    {LblIstruzione, "LblIstruzione", G::Etichetta},
+    {frmNumero, "frmNumero", G::Riquadro},
+    {frmSegno, "frmSegno", G::Riquadro},
+    {CmdVerifica, "CmdVerifica", G::Pulsante},
+    {CmdOperazione, "CmdOperazione", G::Pulsante},
+    {CmdEsercizio, "CmdEsercizio", G::Pulsante},
+    {CmdFine, "CmdFine", G::Pulsante},
+    {CmdStampa, "CmdStampa", G::Pulsante},
+    {mnuStampa, "mnuStampa", G::Menu},
+    {mnuAttestato, "mnuAttestato", G::Menu},
+    {Image3, "Image3", G::Immagine},
+    {Image4, "Image4", G::Immagine},
+    {Image5, "Image5", G::Immagine},
+}};
+// clang-format on
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < voci.size(); ++i)
+            if (static_cast<std::size_t>(voci[i].controllo) != i)
+                return false;
+        return true;
+    }(),
+    "the controls are listed in the order of Controllo");
 
 // The controls that the operation types move along their frame.
-constexpr Controllo mobili[] = {
-    Controllo::TxtRisultato, Controllo::LblNumero1, Controllo::LblSegno, Controllo::LblUguale,
-    Controllo::LblNumero2,   Controllo::lblUguale2, Controllo::lblSegno2};
+constexpr Controllo mobili[] = {TxtRisultato, LblNumero1, LblSegno, LblUguale,
+                                LblNumero2,   lblUguale2, lblSegno2};
 
 // The sign pictures, and the key that picks each sign anywhere on the screen, as a click on its
 // picture does.
@@ -68,7 +97,7 @@ constexpr const char *descrittiFrase[] = {"TxtRisultato", "Image3", "Image4", "I
 
 const char *frmOperativoPiù::nome(Controllo c)
 {
-    return nomi[static_cast<std::size_t>(c)];
+    return voci[static_cast<std::size_t>(c)].nome;
 }
 
 frmOperativoPiù::frmOperativoPiù(SessionState &stato, Platform &piattaforma, Resoconti resoconti)
@@ -186,15 +215,14 @@ void frmOperativoPiù::mostra()
 {
     const VistaEsercizio &vista = m_esercitazione.vista();
     m_mostrando = true;
-    for (std::size_t i = 0; i < numeroControlli; ++i) {
-        const auto c = static_cast<Controllo>(i);
-        switch (genere(c)) {
+    for (const auto &[c, nome, genere] : voci) {
+        switch (genere) {
         case Genere::Etichetta:
-            if (Label *etichetta = label(nome(c)); etichetta->text() != vista.testo(c))
+            if (Label *etichetta = label(nome); etichetta->text() != vista.testo(c))
                 etichetta->setText(vista.testo(c));
             break;
         case Genere::Casella: {
-            TextBox *casella = textBox(nome(c));
+            TextBox *casella = textBox(nome);
             if (casella->text() != vista.testo(c))
                 casella->setText(vista.testo(c));
             casella->setLocked(vista.TxtRisultatoBloccato);
@@ -202,10 +230,10 @@ void frmOperativoPiù::mostra()
         }
         case Genere::Riquadro:
         case Genere::Pulsante:
-            control(nome(c))->setVisible(vista.visibile(c));
+            control(nome)->setVisible(vista.visibile(c));
             break;
         case Genere::Menu:
-            menu(nome(c))->setEnabled(vista.abilitato(c));
+            menu(nome)->setEnabled(vista.abilitato(c));
             break;
         case Genere::Immagine:
             break;

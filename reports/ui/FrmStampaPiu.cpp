@@ -17,11 +17,11 @@ namespace {
 constexpr Colore sfondo = RGB(128, 255, 255);
 constexpr Colore sfondoEtichette = RGB(192, 255, 255);
 
-const std::array<QByteArray, OperazioniPerSeduta + 1> &nomiOperazioni()
+const std::array<QByteArray, operazioniPerSeduta + 1> &nomiOperazioni()
 {
     static const auto nomi = [] {
-        std::array<QByteArray, OperazioniPerSeduta + 1> n;
-        for (int i = 1; i <= OperazioniPerSeduta; ++i)
+        std::array<QByteArray, operazioniPerSeduta + 1> n;
+        for (int i = 1; i <= operazioniPerSeduta; ++i)
             n[static_cast<std::size_t>(i)] = "LblOp(" + QByteArray::number(i) + ')';
         return n;
     }();
@@ -69,7 +69,7 @@ const FormDef &definizione()
 {
     static const std::vector<ControlDef> controlli = [] {
         std::vector<ControlDef> c(std::begin(prima), std::end(prima));
-        for (int i = 1; i <= OperazioniPerSeduta; ++i) {
+        for (int i = 1; i <= operazioniPerSeduta; ++i) {
             const QRect r = rettangoloOperazione(i);
             c.push_back({.name = nomiOperazioni()[static_cast<std::size_t>(i)].constData(),
                          .kind = Kind::Label,
@@ -124,9 +124,9 @@ void FrmStampaPiu::riempi()
 {
     const SessionState &s = m_stato;
     const auto didascalie = didascalieOperazioni(s);
-    for (int i = 1; i <= OperazioniPerSeduta; ++i)
+    for (int i = 1; i <= operazioniPerSeduta; ++i)
         label(nomeOperazione(i))->setText(didascalie[static_cast<std::size_t>(i)]);
-    for (int k = 1; k <= EserciziPerSeduta; ++k)
+    for (int k = 1; k <= eserciziPerSeduta; ++k)
         label(nomiTempi[k - 1])->setText(didascaliaTempo(s, k));
 }
 

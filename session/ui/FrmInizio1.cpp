@@ -35,23 +35,23 @@ constexpr ControlDef controlli[] = {
      .height = 4500, .picture = ":/inizio.svg", .accessibleName = u"Esempi di operazioni"},
     {.name = "Frame1", .kind = Kind::Frame, .left = 5130, .top = 2820, .width = 4215,
      .height = 4215, .back = RGB(192, 255, 192)},
-    {.name = "Command1", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 90,
-     .width = 3615, .height = 495, .caption = u"Numero max da 1 a 10", .font = arial(9.75, Grassetto),
+    {.name = intervalli[0].pulsante, .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 90,
+     .width = 3615, .height = 495, .caption = intervalli[0].caption, .font = arial(9.75, Grassetto),
      .back = RGB(255, 224, 192), .flags = Graphical, .tabIndex = 3},
-    {.name = "Command2", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 660,
-     .width = 3615, .height = 495, .caption = u"Numero max da 1 a 20", .font = arial(9.75, Grassetto),
+    {.name = intervalli[1].pulsante, .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 660,
+     .width = 3615, .height = 495, .caption = intervalli[1].caption, .font = arial(9.75, Grassetto),
      .back = RGB(255, 192, 128), .flags = Graphical, .tabIndex = 2},
-    {.name = "Command3", .kind = Kind::Button, .in = "Frame1", .left = 285, .top = 1230,
-     .width = 3615, .height = 495, .caption = u"Numero max da 10 a 30",
+    {.name = intervalli[2].pulsante, .kind = Kind::Button, .in = "Frame1", .left = 285, .top = 1230,
+     .width = 3615, .height = 495, .caption = intervalli[2].caption,
      .font = arial(9.75, Grassetto), .back = RGB(255, 128, 0), .flags = Graphical, .tabIndex = 6},
-    {.name = "Command4", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 1800,
-     .width = 3615, .height = 495, .caption = u"Numero max da 30 a 60",
+    {.name = intervalli[3].pulsante, .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 1800,
+     .width = 3615, .height = 495, .caption = intervalli[3].caption,
      .font = arial(9.75, Grassetto), .back = RGB(255, 192, 192), .flags = Graphical, .tabIndex = 5},
-    {.name = "Command5", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 2400,
-     .width = 3615, .height = 495, .caption = u"Numero max da 60 a 99",
+    {.name = intervalli[4].pulsante, .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 2400,
+     .width = 3615, .height = 495, .caption = intervalli[4].caption,
      .font = arial(9.75, Grassetto), .back = RGB(255, 128, 128), .flags = Graphical, .tabIndex = 7},
-    {.name = "Command6", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 2925,
-     .width = 3615, .height = 495, .caption = u"Numero max da 10 a 99",
+    {.name = intervalli[5].pulsante, .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 2925,
+     .width = 3615, .height = 495, .caption = intervalli[5].caption,
      .font = arial(9.75, Grassetto), .back = RGB(255, 0, 0), .flags = Graphical, .tabIndex = 8},
     {.name = "Command7", .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 3540,
      .width = 3585, .height = 495, .caption = u"Esci", .font = sansSerif(8.25, Grassetto),
@@ -168,9 +168,10 @@ void FrmInizio1::accettaNome()
         return;
     }
     s.NomeAlunno = nome;
-    setFocus("Command1");
+    // The focus leaves the name box before its panel hides, so that it goes straight to the
+    // first range rather than to whatever follows the box.
+    setFocus(intervalli[0].pulsante);
     control("Frame3")->hide();
-    setFocus("Command1");
 }
 
 void FrmInizio1::rangeButton_Click(int indice)
