@@ -1,4 +1,5 @@
 #include "Soak.h"
+#include "SoakRighe.h"
 
 #include <QtTest>
 
