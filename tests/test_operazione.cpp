@@ -139,7 +139,7 @@ private slots:
         QVERIFY(uniforme(conteggi, 5000));
     }
 
-    void linea_data()
+    void linea_writesEachTypeInItsColumns_data()
     {
         QTest::addColumn<int>("t");
         QTest::addColumn<int>("a");
@@ -162,7 +162,7 @@ private slots:
         QTest::newRow("8 of 1 + 1") << 8 << 1 << 1 << u" 1 +  1 .  1"_s;
         QTest::newRow("addend 9 padded, 10 not") << 3 << 9 << 10 << u" 9 + 10 = . "_s;
     }
-    void linea()
+    void linea_writesEachTypeInItsColumns()
     {
         QFETCH(int, t);
         QFETCH(int, a);
