@@ -102,9 +102,9 @@ private slots:
         QTest::addColumn<int>("stampaCheFallisce");
         QTest::addColumn<bool>("fineDocFallisce");
         QTest::addColumn<int>("righeStampate");
-        QTest::newRow("header") << 0 << false << 0;
-        QTest::newRow("operation 5") << 5 << false << 5;
-        QTest::newRow("endDoc") << -1 << true << 45;
+        QTest::newRow("the header fails") << 0 << false << 0;
+        QTest::newRow("operation 5 fails") << 5 << false << 5;
+        QTest::newRow("endDoc fails") << -1 << true << 45;
     }
     void guasto_stopsAtTheFailingCallAndDropsTheJob()
     {

@@ -54,7 +54,7 @@ private slots:
         QTest::newRow("9 has a pad") << 9LL << QStringLiteral(" 9");
         QTest::newRow("10 has none") << 10LL << QStringLiteral("10");
         QTest::newRow("100 is three columns") << 100LL << QStringLiteral("100");
-        QTest::newRow("1") << 1LL << QStringLiteral(" 1");
+        QTest::newRow("1 has a pad too") << 1LL << QStringLiteral(" 1");
     }
     void dueColonne_padsOneDigitToTwoColumns()
     {
