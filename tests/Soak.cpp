@@ -1,10 +1,13 @@
+// The event driver: the events a child makes, drawn from the seed and sent through the real
+// screens, with the invariants of SoakInvarianti.h checked after each.
+
 #include "Soak.h"
 
 #include "Banco.h"
+#include "SoakInvarianti.h"
 
 #include "reports/ui/FrmAttestato.h"
 #include "reports/ui/FrmStampaPiu.h"
-#include "session/Testi.h"
 #include "session/ui/FrmAutore.h"
 
 #include <QAction>
@@ -14,7 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QWindow>
 #include <QtTest>
 
@@ -39,30 +41,10 @@ const QString &speciale(int i)
 }
 constexpr int speciali = 16;
 
-bool valida(const QString &t)
-{
-    if (!t.isValidUtf16())
-        return false;
-    for (QChar c : t)
-        if (c.category() == QChar::Other_Control)
-            return false;
-    return true;
-}
-
-qsizetype caratteri(const QString &t)
-{
-    return t.toUcs4().size();
-}
-
 // The five forms of a run, in a fixed order.
 std::array<Form *, 5> forme(Programma &p)
 {
     return {&p.inizio(), &p.operativo(), &p.stampa(), &p.attestato(), &p.autore()};
-}
-
-bool aperta(Form *f)
-{
-    return f->isLoaded() && f->window()->isVisible();
 }
 
 QString nomeDi(const QWidget *w)
@@ -83,69 +65,6 @@ bool chiudeProgramma(const QWidget *w)
     const QString form = w->window()->objectName();
     return (form == u"FrmInizio1" && w->objectName() == u"cmdFine") ||
            (form == u"FrmAttestato" && w->objectName() == u"Command1");
-}
-
-struct Mostrato
-{
-    const char *nome;
-    Controllo controllo;
-};
-
-// The captions the exercise screen copies from its model.
-constexpr std::array<Mostrato, 15> didascalie{{
-    {"Label2", Controllo::Label2},
-    {"LblIstruzione", Controllo::LblIstruzione},
-    {"LblEsito", Controllo::LblEsito},
-    {"LblSi", Controllo::LblSi},
-    {"LblNo", Controllo::LblNo},
-    {"LblNumero1", Controllo::LblNumero1},
-    {"LblNumero2", Controllo::LblNumero2},
-    {"lblNumero4", Controllo::lblNumero4},
-    {"lblNumero6", Controllo::lblNumero6},
-    {"LblNumero8", Controllo::LblNumero8},
-    {"lblSegno2", Controllo::lblSegno2},
-    {"LblEsercizio", Controllo::LblEsercizio},
-    {"LblOperazione", Controllo::LblOperazione},
-    {"LblTempoParziale", Controllo::LblTempoParziale},
-    {"LblTempoTotale", Controllo::LblTempoTotale},
-}};
-
-constexpr std::array<Mostrato, 7> visibili{{
-    {"CmdVerifica", Controllo::CmdVerifica},
-    {"CmdOperazione", Controllo::CmdOperazione},
-    {"CmdEsercizio", Controllo::CmdEsercizio},
-    {"CmdFine", Controllo::CmdFine},
-    {"CmdStampa", Controllo::CmdStampa},
-    {"frmNumero", Controllo::frmNumero},
-    {"frmSegno", Controllo::frmSegno},
-}};
-
-// The stars of a count: as many as the count, one blank apart; none for 0.
-QString stelle(int n)
-{
-    QString t;
-    for (int i = 0; i < n; ++i)
-        t += i == 0 ? u"*"_s : u" *"_s;
-    return t;
-}
-
-const char *nomeStato(StatoEsercizio s)
-{
-    switch (s) {
-    case StatoEsercizio::Fresco:
-        return "Fresco";
-    case StatoEsercizio::Ripartenza:
-        return "Ripartenza";
-    case StatoEsercizio::Attesa:
-        return "Attesa";
-    case StatoEsercizio::Risposto:
-        return "Risposto";
-    case StatoEsercizio::Verificato:
-        return "Verificato";
-    case StatoEsercizio::EsercizioFinito:
-        return "EsercizioFinito";
-    }
-    return "?";
 }
 
 // The offscreen platform warns each time a window is raised or resized to its contents; a soak
@@ -198,124 +117,8 @@ Tasto tastoDelCodice(int codice)
     return {alta <= 0xff ? alta : codice, Qt::NoModifier, testo};
 }
 
-Riga esaminaRiga(const QString &riga)
-{
-    // A number in two columns: a blank and one digit, or two digits (three for 100).
-    static const QString n = u"( [1-9]|[1-9][0-9]{1,2})"_s;
-    enum class Nascosto { Secondo, SommaMenoPrimo, Somma, PrimoMenoSecondo, Segno, SegnoInverso };
-    struct Forma
-    {
-        QRegularExpression re;
-        Nascosto nascosto;
-    };
-    const auto forma = [](const QString &modello, Nascosto nascosto) {
-        QString re = modello;
-        re.replace(u"N"_s, n);
-        return Forma{QRegularExpression(u'^' + re), nascosto};
-    };
-    static const std::array<Forma, 8> forme{
-        forma(u" \\. \\+ N = N"_s, Nascosto::SommaMenoPrimo),   // type 1
-        forma(u"N \\+  \\. = N"_s, Nascosto::SommaMenoPrimo),   // type 2
-        forma(u"N \\+ N = \\. "_s, Nascosto::Somma),            // type 3
-        forma(u" \\. = N \\+ N"_s, Nascosto::Somma),            // type 4
-        forma(u"N =  \\. \\+ N"_s, Nascosto::PrimoMenoSecondo), // type 5
-        forma(u"N = N \\+ \\. "_s, Nascosto::PrimoMenoSecondo), // type 6
-        forma(u"N \\+ N \\. N"_s, Nascosto::Segno),             // types 7..9
-        forma(u"N \\. N \\+ N"_s, Nascosto::SegnoInverso),      // types 10..12
-    };
-    static const QRegularExpression risposta(u"^( ?)\\((.*)\\)( ?) ([0-9]+)(\\*?)$"_s,
-                                             QRegularExpression::DotMatchesEverythingOption);
-
-    Riga r;
-    for (const Forma &f : forme) {
-        const QRegularExpressionMatch m = f.re.match(riga);
-        if (!m.hasMatch())
-            continue;
-        std::array<int, 3> v{};
-        for (int i = 1; i <= m.lastCapturedIndex(); ++i)
-            v[static_cast<std::size_t>(i - 1)] = m.captured(i).trimmed().toInt();
-        QString attesa;
-        bool segno = false;
-        switch (f.nascosto) {
-        case Nascosto::Secondo:
-            attesa = QString::number(v[1]);
-            break;
-        case Nascosto::SommaMenoPrimo:
-            attesa = QString::number(v[1] - v[0]);
-            break;
-        case Nascosto::Somma:
-            attesa = QString::number(v[0] + v[1]);
-            break;
-        case Nascosto::PrimoMenoSecondo:
-            attesa = QString::number(v[0] - v[1]);
-            break;
-        case Nascosto::Segno:
-        case Nascosto::SegnoInverso: {
-            segno = true;
-            const int sinistra = f.nascosto == Nascosto::Segno ? v[0] + v[1] : v[0];
-            const int destra = f.nascosto == Nascosto::Segno ? v[2] : v[1] + v[2];
-            if (std::abs(sinistra - destra) > 1) {
-                r.perche = u"the two sides differ by more than one"_s;
-                return r;
-            }
-            attesa = sinistra == destra ? u"="_s : sinistra > destra ? u">"_s : u"<"_s;
-            break;
-        }
-        }
-        if (!segno && attesa.toInt() < 1) {
-            r.perche = u"the hidden number is not a whole number from 1"_s;
-            return r;
-        }
-
-        const QString resto = riga.mid(m.capturedLength());
-        if (resto.isEmpty()) {
-            r.valida = true;
-            return r;
-        }
-        const QRegularExpressionMatch a = risposta.match(resto);
-        if (!a.hasMatch()) {
-            r.perche = u"the answer part does not read (answer) seconds"_s;
-            return r;
-        }
-        const QString data = a.captured(2);
-        if (!valida(data)) {
-            r.perche = u"the answer holds a broken character or a control character"_s;
-            return r;
-        }
-        if (segno ? data != u"="_s && data != u"<"_s && data != u">"_s : caratteri(data) > 2) {
-            r.perche = u"the answer is not what the answer place can hold"_s;
-            return r;
-        }
-        const bool bassa = segno || Val(data) < 10;
-        if (a.captured(1).isEmpty() == bassa) {
-            r.perche = u"the blank before the answer does not follow its value"_s;
-            return r;
-        }
-        bool ok = false;
-        r.secondi = a.captured(4).toInt(&ok);
-        if (!ok || QString::number(r.secondi) != a.captured(4)) {
-            r.perche = u"the seconds are not a whole number"_s;
-            return r;
-        }
-        if (a.captured(3).isEmpty() == (r.secondi < 10)) {
-            r.perche = u"the blank before the seconds does not follow their value"_s;
-            return r;
-        }
-        r.esatta = data == attesa;
-        if (a.captured(5).isEmpty() != r.esatta) {
-            r.perche = u"the mark of a wrong answer disagrees with the numbers (expected "_s +
-                       attesa + u')';
-            return r;
-        }
-        r.valida = true;
-        r.verificata = true;
-        return r;
-    }
-    r.perche = u"the first part is none of the twelve types"_s;
-    return r;
-}
-
-Soak::Soak(std::uint64_t seme, Indole indole) : m_seme(seme), m_stato(seme), m_indole(indole)
+Soak::Soak(std::uint64_t seme, Indole indole)
+    : m_seme(seme), m_stato(seme), m_indole(indole), m_invarianti(std::make_unique<Invarianti>())
 {
     static const bool filtro = [] {
         gestorePrecedente = qInstallMessageHandler(filtraMessaggi);
@@ -389,8 +192,7 @@ void Soak::nuovaCorsa()
         return risposta;
     };
     ++m_conteggi.corse;
-    m_caricato = false;
-    m_verificheCorsa = 0;
+    m_invarianti->nuovaCorsa();
     b.programma.avvia();
     QCoreApplication::processEvents();
     annota(u"a new run: the start screen"_s);
@@ -416,7 +218,8 @@ bool Soak::esegui(long long n)
             !b.programma.attestato().label("lblRapporto")->text().isEmpty())
             ++m_conteggi.attestati;
 
-        const QString rotto = controlla();
+        const QString rotto = m_invarianti->controlla(b, m_fineAmmessa, m_sedutaMostrata);
+        m_conteggi.verifiche = m_invarianti->verifiche();
         if (!rotto.isEmpty()) {
             m_guasto = u"Soak fault with seed "_s + QString::number(m_seme) + u" at event "_s +
                        QString::number(m_conteggi.eventi) + u": "_s + rotto +
@@ -831,202 +634,6 @@ void Soak::apri()
         annota(u"the certificate comes up"_s);
         p.attestato().show();
     }
-}
-
-QString Soak::controlla()
-{
-    Banco &b = *m_banco;
-    if (b.ender.ended() && !m_fineAmmessa)
-        return u"the program ended without being asked to"_s;
-
-    bool stampaFallita = false;
-    for (const auto &lavoro : b.printers.lavori)
-        stampaFallita = stampaFallita || (lavoro->pdf.isEmpty() && !lavoro->inviato);
-    bool avvisata = false;
-    for (const auto &box : b.messageBox.shown)
-        avvisata = avvisata || box.title == u"Stampa non riuscita";
-    if (stampaFallita != avvisata)
-        return stampaFallita ? u"a print job failed without a word"_s
-                             : u"a print job went out, yet the child was told it failed"_s;
-    if (b.ender.ended())
-        return {};
-
-    if (QString r = controllaRighe(); !r.isEmpty())
-        return r;
-    return controllaSchermo();
-}
-
-QString Soak::controllaRighe()
-{
-    const SessionState &s = m_banco->stato;
-    m_caricato = m_caricato || m_banco->programma.operativo().isLoaded();
-    const int n = s.NumeroOperazione;
-    if (n < 0 || n > 40)
-        return u"NumeroOperazione is "_s + QString::number(n);
-    if (s.NumeroEsercizio < 0 || s.NumeroEsercizio > 4)
-        return u"NumeroEsercizio is "_s + QString::number(s.NumeroEsercizio);
-    if (m_caricato && (s.OperazioneCorrente < 1 || s.OperazioneCorrente > 10))
-        return u"OperazioneCorrente is "_s + QString::number(s.OperazioneCorrente);
-    if (s.NumeroEsercizio > 0 && n != (s.NumeroEsercizio - 1) * 10 + s.OperazioneCorrente)
-        return u"operation "_s + QString::number(n) + u" is not operation "_s +
-               QString::number(s.OperazioneCorrente) + u" of exercise "_s +
-               QString::number(s.NumeroEsercizio);
-    if (s.NumeroEsercizio == 0 && n != 0 && n != 40)
-        return u"no exercise, yet operation "_s + QString::number(n);
-    if (s.RisposteEsatte > s.OperazioniVerificate)
-        return u"more right answers than operations checked"_s;
-
-    for (std::size_t i : {std::size_t{0}, std::size_t{41}, std::size_t{42}, std::size_t{43},
-                          std::size_t{44}, std::size_t{45}})
-        if (!s.Operazioni[i].isEmpty())
-            return u"Operazioni("_s + QString::number(i) + u") is written"_s;
-
-    int verificate = 0;
-    int esatte = 0;
-    int esatteEsercizio = 0;
-    int errateEsercizio = 0;
-    std::array<int, 6> secondi{};
-    std::array<int, 6> controllate{};
-    const int primaDellEsercizio = n - s.OperazioneCorrente;
-    for (int i = 1; i <= 40; ++i) {
-        const QString &testo = s.Operazioni[static_cast<std::size_t>(i)];
-        if (testo.isEmpty()) {
-            if (i <= n)
-                return u"Operazioni("_s + QString::number(i) + u") is empty"_s;
-            continue;
-        }
-        const Riga r = esaminaRiga(testo);
-        if (!r.valida)
-            return u"Operazioni("_s + QString::number(i) + u") = \""_s + testo + u"\": "_s +
-                   r.perche;
-        if (i > n)
-            continue;
-        if (i < n && !r.verificata)
-            return u"Operazioni("_s + QString::number(i) + u") was never checked"_s;
-        if (!r.verificata)
-            continue;
-        const std::size_t k = static_cast<std::size_t>((i - 1) / 10 + 1);
-        ++verificate;
-        ++controllate[k];
-        secondi[k] += r.secondi;
-        esatte += r.esatta;
-        if (i > primaDellEsercizio) {
-            esatteEsercizio += r.esatta;
-            errateEsercizio += !r.esatta;
-        }
-    }
-    if (verificate != s.OperazioniVerificate || esatte != s.RisposteEsatte)
-        return u"the lines hold "_s + QString::number(esatte) + u" right of "_s +
-               QString::number(verificate) + u", the counts say "_s +
-               QString::number(s.RisposteEsatte) + u" of "_s +
-               QString::number(s.OperazioniVerificate);
-    if (esatteEsercizio != s.EsatteEsercizio || errateEsercizio != s.ErrateEsercizio)
-        return u"the exercise's lines hold "_s + QString::number(esatteEsercizio) +
-               u" right and "_s + QString::number(errateEsercizio) + u" wrong, the counts say "_s +
-               QString::number(s.EsatteEsercizio) + u" and "_s + QString::number(s.ErrateEsercizio);
-    for (std::size_t k = 0; k < 6; ++k) {
-        const int tempo = s.SecondiEsercizio[k];
-        if (tempo != secondi[k])
-            return u"SecondiEsercizio("_s + QString::number(k) + u") is "_s +
-                   QString::number(tempo) + u", its lines add up to "_s +
-                   QString::number(secondi[k]);
-        const QString atteso = controllate[k] > 0 ? Str(tempo) : QString();
-        if (s.TempoEsercizio[k] != atteso)
-            return u"TempoEsercizio("_s + QString::number(k) + u") is \""_s + s.TempoEsercizio[k] +
-                   u"\", not \""_s + atteso + u'"';
-    }
-    m_conteggi.verifiche += std::max<long long>(0, s.OperazioniVerificate - m_verificheCorsa);
-    m_verificheCorsa = s.OperazioniVerificate;
-    return {};
-}
-
-QString Soak::controllaSchermo()
-{
-    Banco &b = *m_banco;
-    const SessionState &s = b.stato;
-    if (!valida(s.NomeAlunno) || caratteri(s.NomeAlunno) > 15)
-        return u"NomeAlunno is \""_s + s.NomeAlunno + u"\""_s;
-
-    FrmInizio1 &inizio = b.programma.inizio();
-    if (inizio.isLoaded()) {
-        const QString nome = inizio.textBox("txtNome")->text();
-        if (!valida(nome) || caratteri(nome) > 15)
-            return u"the name box holds \""_s + nome + u"\""_s;
-    }
-
-    frmOperativoPiù &op = b.programma.operativo();
-    if (op.isLoaded()) {
-        const Esercitazione &e = op.esercitazione();
-        const VistaEsercizio &vista = e.vista();
-        const QString stato = QString::fromLatin1(nomeStato(e.stato()));
-        if (!e.coerente())
-            return u"the buttons are not what state "_s + stato + u" offers"_s;
-        QWidget *finestra = op.window();
-        for (const Mostrato &m : visibili)
-            if (op.control(m.nome)->isVisibleTo(finestra) != vista.visibile(m.controllo))
-                return QString::fromLatin1(m.nome) + u" is shown otherwise than the model says"_s +
-                       u" in state "_s + stato;
-        for (const Mostrato &m : didascalie)
-            if (op.label(m.nome)->text() != vista.testo(m.controllo))
-                return QString::fromLatin1(m.nome) + u" shows \""_s + op.label(m.nome)->text() +
-                       u"\", the model \""_s + vista.testo(m.controllo) + u'"';
-        TextBox *casella = op.textBox("TxtRisultato");
-        if (casella->text() != vista.testo(Controllo::TxtRisultato) ||
-            casella->isLocked() != vista.TxtRisultatoBloccato)
-            return u"TxtRisultato holds \""_s + casella->text() + u"\", the model \""_s +
-                   vista.testo(Controllo::TxtRisultato) + u'"';
-        if (!valida(casella->text()) || caratteri(casella->text()) > 2)
-            return u"the answer box holds \""_s + casella->text() + u"\""_s;
-        for (const char *voce : {"mnuStampa", "mnuAttestato"})
-            if (op.menu(voce)->isEnabled() != vista.abilitato(qstrcmp(voce, "mnuStampa") == 0
-                                                                  ? Controllo::mnuStampa
-                                                                  : Controllo::mnuAttestato))
-                return QString::fromLatin1(voce) + u" is enabled otherwise than the model says"_s;
-        if (vista.abilitato(Controllo::mnuStampa) != (s.OperazioniVerificate >= 10))
-            return u"the File items do not follow the ten operations checked"_s;
-        if (vista.testo(Controllo::LblSi) != stelle(s.EsatteEsercizio) ||
-            vista.testo(Controllo::LblNo) != stelle(s.ErrateEsercizio))
-            return u"the stars are not the exercise's counts"_s;
-        if (s.NumeroEsercizio > 0 &&
-            (vista.testo(Controllo::LblEsercizio) != QString::number(s.NumeroEsercizio) ||
-             vista.testo(Controllo::LblOperazione) != QString::number(s.OperazioneCorrente)))
-            return u"the ELABORAZIONE frame shows another exercise or operation"_s;
-        if (e.stato() == StatoEsercizio::Ripartenza) {
-            if (s.NumeroOperazione != 0 || !casella->isLocked())
-                return u"the restart state takes an answer"_s;
-            for (const char *n :
-                 {"LblNumero1", "LblNumero2", "lblNumero4", "lblNumero6", "LblNumero8"})
-                if (!op.label(n)->text().isEmpty())
-                    return u"the restart state shows an operation"_s;
-        }
-    }
-
-    FrmAttestato &attestato = b.programma.attestato();
-    if (attestato.isLoaded()) {
-        for (const char *n : {"Command2", "Command1", "CmdFine"})
-            if (!attestato.control(n)->isVisibleTo(attestato.window()))
-                return u"the certificate's button "_s + QString::fromLatin1(n) + u" stays hidden"_s;
-        if (!valida(attestato.label("lblNome")->text()))
-            return u"the certificate shows a broken name"_s;
-    }
-    FrmStampaPiu &stampa = b.programma.stampa();
-    if (m_sedutaMostrata) {
-        if (!aperta(&stampa))
-            return u"Yes at the end of the sitting shows no list"_s;
-        for (std::size_t i = 1; i <= 40; ++i)
-            if (stampa.label(FrmStampaPiu::nomeOperazione(static_cast<int>(i)))->text() !=
-                s.Operazioni[i])
-                return u"the list shown at the end of the sitting lacks operation "_s +
-                       QString::number(i);
-    }
-    if (stampa.isLoaded()) {
-        for (int i = 1; i <= 40; ++i) {
-            const QString riga = stampa.label(FrmStampaPiu::nomeOperazione(i))->text();
-            if (!riga.isEmpty() && !esaminaRiga(riga).valida)
-                return u"the report lists \""_s + riga + u"\" as operation "_s + QString::number(i);
-        }
-    }
-    return {};
 }
 
 QString Soak::riassunto() const

@@ -4,6 +4,10 @@
 // real screens under the offscreen platform, with the invariants of the sitting checked after
 // every event. After an End, or once the last window has closed, the next run starts on a
 // fresh program, as a child starting it again would.
+//
+// This is the event driver and the soak's public face: keys, pastes, clicks, menus, answers to
+// message boxes, clock steps, printer failures and new runs. What must hold after each event is
+// SoakInvarianti.h's; what a stored operation line must look like is SoakRighe.h's.
 
 #include <QString>
 #include <Qt>
@@ -15,6 +19,7 @@
 
 struct Banco;
 class Form;
+class Invarianti;
 class QWidget;
 class QWindow;
 
@@ -28,20 +33,6 @@ struct Tasto
     QString testo;
 };
 Tasto tastoDelCodice(int codice);
-
-// Whether a stored operation line has the format of the list of operations: the first part of
-// one of the twelve types, its numbers adding up as the type says, then, once checked, the
-// answer in brackets with its pads, the whole seconds and the mark of a wrong answer, which
-// must agree with the numbers. On a mismatch perche says what is wrong.
-struct Riga
-{
-    bool valida = false;
-    bool verificata = false; // it carries an answer
-    bool esatta = false;
-    int secondi = 0;
-    QString perche;
-};
-Riga esaminaRiga(const QString &riga);
 
 // How often a child does each kind of thing, as relative weights.
 struct Indole
@@ -130,19 +121,14 @@ private:
     Form *formaVisibile();
     QString testoCasuale();
 
-    QString controlla();
-    QString controllaRighe();
-    QString controllaSchermo();
-
     std::uint64_t m_seme;
     std::uint64_t m_stato;
     Indole m_indole;
+    std::unique_ptr<Invarianti> m_invarianti;
     std::unique_ptr<Banco> m_banco;
     std::deque<QString> m_ultimi;
     QString m_guasto;
     Conteggi m_conteggi;
     bool m_fineAmmessa = false;    // this event may end the program
     bool m_sedutaMostrata = false; // Yes at the end of a sitting, in this event
-    bool m_caricato = false;       // the exercise screen has been loaded in this run
-    long long m_verificheCorsa = 0;
 };

@@ -77,7 +77,7 @@ private slots:
     void init() { banco = std::make_unique<Banco>(); }
     void cleanup() { banco.reset(); }
 
-    void nome_data()
+    void nome_givesEachControlItsSpokenName_data()
     {
         QTest::addColumn<QString>("schermo");
         QTest::addColumn<QString>("controllo");
@@ -114,7 +114,7 @@ private slots:
                 << schermo << controllo << QString::fromUtf16(riga[2]);
         }
     }
-    void nome()
+    void nome_givesEachControlItsSpokenName()
     {
         QFETCH(QString, schermo);
         QFETCH(QString, controllo);
@@ -159,7 +159,7 @@ private slots:
         }
     }
 
-    void frase_data()
+    void frase_namesTheOperationAndItsAnswerPlaces_data()
     {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QString>("frase");
@@ -178,7 +178,7 @@ private slots:
     }
     // The frame of the operation is named by it as a sentence, and the places where the child
     // answers describe themselves with it.
-    void frase()
+    void frase_namesTheOperationAndItsAnswerPlaces()
     {
         QFETCH(int, tipo);
         QFETCH(QString, frase);

@@ -145,7 +145,7 @@ private slots:
         }
     }
 
-    void seduta_data()
+    void seduta_endsInOnePromptThenStartsAfresh_data()
     {
         QTest::addColumn<int>("tipoMin");
         QTest::addColumn<int>("tipoMax");
@@ -159,7 +159,7 @@ private slots:
         QTest::newRow("mixed 10-99, every fourth wrong, No") << 1 << 13 << 6 << 4 << true << 7;
         QTest::newRow("numbers 10-30, button, No") << 1 << 7 << 3 << 7 << false << 7;
     }
-    void seduta()
+    void seduta_endsInOnePromptThenStartsAfresh()
     {
         QFETCH(int, tipoMin);
         QFETCH(int, tipoMax);
@@ -279,7 +279,7 @@ private slots:
 
     // The seconds of an answer are the seconds that passed, whatever the time of day did
     // meanwhile.
-    void rispostaCountsItsTrueSeconds_data()
+    void risposta_countsItsTrueSeconds_data()
     {
         QTest::addColumn<double>("ora");        // time of day when the operation is shown
         QTest::addColumn<double>("trascorsi");  // seconds the child takes
@@ -291,7 +291,7 @@ private slots:
         QTest::newRow("daylight saving starts") << 7199.0 << 4.0 << 3600.0 << u" 4"_s;
         QTest::newRow("daylight saving ends") << 10799.0 << 4.0 << -3600.0 << u" 4"_s;
     }
-    void rispostaCountsItsTrueSeconds()
+    void risposta_countsItsTrueSeconds()
     {
         QFETCH(double, ora);
         QFETCH(double, trascorsi);
@@ -313,8 +313,8 @@ private slots:
     {
         QTest::addColumn<int>("keyAscii");
         QTest::addColumn<bool>("passa");
-        QTest::newRow("0") << int('0') << true;
-        QTest::newRow("9") << int('9') << true;
+        QTest::newRow("digit 0") << int('0') << true;
+        QTest::newRow("digit 9") << int('9') << true;
         QTest::newRow("Backspace") << 8 << true;
         for (int k : {3, 22, 24, int('a'), int(' '), int('-'), int('/'), int(':')})
             QTest::addRow("code %d", k) << k << false;

@@ -142,7 +142,7 @@ private slots:
     void init() { banco = std::make_unique<Banco>(); }
     void cleanup() { banco.reset(); }
 
-    void schermo_data()
+    void schermo_keepsEveryControlInsideAndEveryCaptionWhole_data()
     {
         QTest::addColumn<QString>("schermo");
         QTest::addColumn<QSize>("fisici");
@@ -155,7 +155,7 @@ private slots:
     }
     // Each screen is sized first and filled afterwards, as a child fills it, so that captions
     // set after the layout are checked as well as the designed ones.
-    void schermo()
+    void schermo_keepsEveryControlInsideAndEveryCaptionWhole()
     {
         QFETCH(QString, schermo);
         QFETCH(QSize, fisici);
@@ -205,7 +205,7 @@ private slots:
         }
     }
 
-    void ordine_data()
+    void ordine_keepsThePlacesLeftToRightWithoutOverlap_data()
     {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QSize>("fisici");
@@ -217,7 +217,7 @@ private slots:
     }
     // The places of an operation keep their order on screen, and their captions, the longest
     // the range gives, neither touch one another nor leave their frame.
-    void ordine()
+    void ordine_keepsThePlacesLeftToRightWithoutOverlap()
     {
         QFETCH(int, tipo);
         QFETCH(QSize, fisici);

@@ -78,7 +78,7 @@ private slots:
         }
     }
 
-    void keyFilter_data()
+    void keyFilter_beepsAtDigitsAndStopsAtFifteen_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
@@ -94,7 +94,7 @@ private slots:
         QTest::newRow("sixteenth letter refused")
             << QStringLiteral("abcdefghijklmnopq") << QStringLiteral("abcdefghijklmno") << 0;
     }
-    void keyFilter()
+    void keyFilter_beepsAtDigitsAndStopsAtFifteen()
     {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
@@ -111,13 +111,13 @@ private slots:
         QCOMPARE(banco->beeper.beeps, 0);
     }
 
-    void emptyName_data()
+    void emptyName_asksForTheNameAndStays_data()
     {
         QTest::addColumn<bool>("conInvio");
         QTest::newRow("Enter") << true;
         QTest::newRow("AVANTI") << false;
     }
-    void emptyName()
+    void emptyName_asksForTheNameAndStays()
     {
         QFETCH(bool, conInvio);
         if (conInvio)
@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(banco->stato.NumeroMax, 20);
     }
 
-    void leaving_data()
+    void leaving_endsTheProgramOrClosesOnlyTheStartScreen_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("ends");
@@ -267,7 +267,7 @@ private slots:
             << QStringLiteral("Command7") << 0 << false;
         QTest::newRow("close box closes the screen") << QStringLiteral("close") << 0 << false;
     }
-    void leaving()
+    void leaving_endsTheProgramOrClosesOnlyTheStartScreen()
     {
         QFETCH(QString, how);
         QFETCH(int, ends);

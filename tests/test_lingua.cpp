@@ -42,7 +42,7 @@ class TestLingua : public QObject
 private slots:
     void initTestCase() { installaPiattaforma(*qApp); }
 
-    void menuCasella_data()
+    void menuCasella_isInItalian_data()
     {
         QTest::addColumn<QString>("voce");
         for (const char16_t *voce : {u"Annulla", u"Rifai", u"Taglia", u"Copia", u"Incolla",
@@ -51,7 +51,7 @@ private slots:
                 << QString::fromUtf16(voce);
     }
     // The menu a right click opens on the child's answer box.
-    void menuCasella()
+    void menuCasella_isInItalian()
     {
         QFETCH(QString, voce);
         TextBox casella;
@@ -60,7 +60,7 @@ private slots:
         QVERIFY2(voci(*menu).contains(voce), qPrintable(voci(*menu).join(u", ")));
     }
 
-    void pulsantiStandard_data()
+    void pulsantiStandard_areInItalian_data()
     {
         QTest::addColumn<int>("pulsante");
         QTest::addColumn<QString>("testo");
@@ -70,7 +70,7 @@ private slots:
         QTest::newRow("Yes") << int(QDialogButtonBox::Yes) << u"Sì"_qs;
         QTest::newRow("Open") << int(QDialogButtonBox::Open) << u"Apri"_qs;
     }
-    void pulsantiStandard()
+    void pulsantiStandard_areInItalian()
     {
         QFETCH(int, pulsante);
         QFETCH(QString, testo);
@@ -80,14 +80,14 @@ private slots:
     }
 
     // Qt's own save and print dialogs, where no desktop ones take their place.
-    void dialoghi_data()
+    void dialoghi_areInItalian_data()
     {
         QTest::addColumn<bool>("stampa");
         QTest::addColumn<QString>("conferma");
         QTest::newRow("save") << false << u"Salva"_qs;
         QTest::newRow("print") << true << u"Stampa"_qs;
     }
-    void dialoghi()
+    void dialoghi_areInItalian()
     {
         QFETCH(bool, stampa);
         QFETCH(QString, conferma);

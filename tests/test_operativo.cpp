@@ -92,7 +92,7 @@ private slots:
         verificaSchermo();
     }
 
-    void wholeSitting_data()
+    void wholeSitting_showsEveryStepAndAsksOnceAtTheEnd_data()
     {
         QTest::addColumn<int>("attivita");
         QTest::addColumn<int>("intervallo");
@@ -102,7 +102,7 @@ private slots:
         QTest::newRow("misto 10-99, Yes") << 2 << 5 << 6;
         QTest::newRow("misto 60-99, No") << 2 << 4 << 7;
     }
-    void wholeSitting()
+    void wholeSitting_showsEveryStepAndAsksOnceAtTheEnd()
     {
         QFETCH(int, attivita);
         QFETCH(int, intervallo);
@@ -252,7 +252,7 @@ private slots:
         QVERIFY(banco->programma.stampa().isLoaded());
     }
 
-    void signCheckedOnce()
+    void signPicked_isCheckedOnce()
     {
         banco->avvia(1, 0);
         banco->rispondi(false);

@@ -139,30 +139,30 @@ private slots:
         QVERIFY(uniforme(conteggi, 5000));
     }
 
-    void linea_data()
+    void linea_writesEachTypeInItsColumns_data()
     {
         QTest::addColumn<int>("t");
         QTest::addColumn<int>("a");
         QTest::addColumn<int>("b");
         QTest::addColumn<QString>("attesa");
-        QTest::newRow("1") << 1 << 7 << 5 << u" . +  7 = 12"_s;
-        QTest::newRow("2") << 2 << 7 << 5 << u" 7 +  . = 12"_s;
-        QTest::newRow("3") << 3 << 7 << 5 << u" 7 +  5 = . "_s;
-        QTest::newRow("4") << 4 << 7 << 5 << u" . =  7 +  5"_s;
-        QTest::newRow("5") << 5 << 7 << 5 << u"12 =  . +  5"_s;
-        QTest::newRow("6") << 6 << 7 << 5 << u"12 =  5 + . "_s;
-        QTest::newRow("7") << 7 << 7 << 5 << u" 7 +  5 . 12"_s;
-        QTest::newRow("8") << 8 << 7 << 5 << u" 7 +  5 . 11"_s;
-        QTest::newRow("9") << 9 << 7 << 5 << u" 7 +  5 . 13"_s;
-        QTest::newRow("10") << 10 << 7 << 5 << u"12 .  7 +  5"_s;
-        QTest::newRow("11") << 11 << 7 << 5 << u"13 .  7 +  5"_s;
-        QTest::newRow("12") << 12 << 7 << 5 << u"11 .  5 +  7"_s;
+        QTest::newRow("type 1: ? + 7 = 12") << 1 << 7 << 5 << u" . +  7 = 12"_s;
+        QTest::newRow("type 2: 7 + ? = 12") << 2 << 7 << 5 << u" 7 +  . = 12"_s;
+        QTest::newRow("type 3: 7 + 5 = ?") << 3 << 7 << 5 << u" 7 +  5 = . "_s;
+        QTest::newRow("type 4: ? = 7 + 5") << 4 << 7 << 5 << u" . =  7 +  5"_s;
+        QTest::newRow("type 5: 12 = ? + 5") << 5 << 7 << 5 << u"12 =  . +  5"_s;
+        QTest::newRow("type 6: 12 = 5 + ?") << 6 << 7 << 5 << u"12 =  5 + . "_s;
+        QTest::newRow("type 7: 7 + 5 ? 12") << 7 << 7 << 5 << u" 7 +  5 . 12"_s;
+        QTest::newRow("type 8: 7 + 5 ? 11") << 8 << 7 << 5 << u" 7 +  5 . 11"_s;
+        QTest::newRow("type 9: 7 + 5 ? 13") << 9 << 7 << 5 << u" 7 +  5 . 13"_s;
+        QTest::newRow("type 10: 12 ? 7 + 5") << 10 << 7 << 5 << u"12 .  7 +  5"_s;
+        QTest::newRow("type 11: 13 ? 7 + 5") << 11 << 7 << 5 << u"13 .  7 +  5"_s;
+        QTest::newRow("type 12: 11 ? 5 + 7") << 12 << 7 << 5 << u"11 .  5 +  7"_s;
         QTest::newRow("9 reaching 100") << 9 << 50 << 49 << u"50 + 49 . 100"_s;
         QTest::newRow("11 reaching 100") << 11 << 50 << 49 << u"100 . 50 + 49"_s;
         QTest::newRow("8 of 1 + 1") << 8 << 1 << 1 << u" 1 +  1 .  1"_s;
         QTest::newRow("addend 9 padded, 10 not") << 3 << 9 << 10 << u" 9 + 10 = . "_s;
     }
-    void linea()
+    void linea_writesEachTypeInItsColumns()
     {
         QFETCH(int, t);
         QFETCH(int, a);
@@ -177,40 +177,52 @@ private slots:
         QTest::addColumn<QString>("posti");
         QTest::addColumn<QString>("risposta");
         const QString n1 = u"TxtRisultato@100 LblSegno(+)@3120 LblNumero1(7)@4000 "_s;
-        QTest::newRow("1") << 1 << n1 + u"LblUguale(=)@7020 LblNumero2(12)@8000"_s << u"5"_s;
-        QTest::newRow("2") << 2
-                           << u"LblNumero1(7)@100 LblSegno(+)@3120 TxtRisultato@4000 "
-                              u"LblUguale(=)@7020 LblNumero2(12)@8000"_s
-                           << u"5"_s;
-        QTest::newRow("3") << 3
-                           << u"LblNumero1(7)@100 LblSegno(+)@3120 LblNumero2(5)@4000 "
-                              u"LblUguale(=)@7020 TxtRisultato@8000"_s
-                           << u"12"_s;
-        QTest::newRow("4") << 4
-                           << u"TxtRisultato@100 LblUguale(=)@3120 LblNumero1(7)@4000 "
-                              u"LblSegno(+)@7020 LblNumero2(5)@8000"_s
-                           << u"12"_s;
-        QTest::newRow("5") << 5
-                           << u"LblNumero1(12)@100 LblUguale(=)@3120 TxtRisultato@4000 "
-                              u"LblSegno(+)@7020 LblNumero2(5)@8000"_s
-                           << u"7"_s;
-        QTest::newRow("6") << 6
-                           << u"LblNumero1(12)@100 LblUguale(=)@3120 LblNumero2(5)@4000 "
-                              u"LblSegno(+)@7020 TxtRisultato@8000"_s
-                           << u"7"_s;
+        QTest::newRow("type 1: ? + 7 = 12, answer 5")
+            << 1 << n1 + u"LblUguale(=)@7020 LblNumero2(12)@8000"_s << u"5"_s;
+        QTest::newRow("type 2: 7 + ? = 12, answer 5")
+            << 2
+            << u"LblNumero1(7)@100 LblSegno(+)@3120 TxtRisultato@4000 "
+               u"LblUguale(=)@7020 LblNumero2(12)@8000"_s
+            << u"5"_s;
+        QTest::newRow("type 3: 7 + 5 = ?, answer 12")
+            << 3
+            << u"LblNumero1(7)@100 LblSegno(+)@3120 LblNumero2(5)@4000 "
+               u"LblUguale(=)@7020 TxtRisultato@8000"_s
+            << u"12"_s;
+        QTest::newRow("type 4: ? = 7 + 5, answer 12")
+            << 4
+            << u"TxtRisultato@100 LblUguale(=)@3120 LblNumero1(7)@4000 "
+               u"LblSegno(+)@7020 LblNumero2(5)@8000"_s
+            << u"12"_s;
+        QTest::newRow("type 5: 12 = ? + 5, answer 7")
+            << 5
+            << u"LblNumero1(12)@100 LblUguale(=)@3120 TxtRisultato@4000 "
+               u"LblSegno(+)@7020 LblNumero2(5)@8000"_s
+            << u"7"_s;
+        QTest::newRow("type 6: 12 = 5 + ?, answer 7")
+            << 6
+            << u"LblNumero1(12)@100 LblUguale(=)@3120 LblNumero2(5)@4000 "
+               u"LblSegno(+)@7020 TxtRisultato@8000"_s
+            << u"7"_s;
         const QString s7 =
             u"lblNumero4(7)@120 lblUguale2(+)@3120 lblNumero6(5)@4020 lblSegno2@7170 "_s;
-        QTest::newRow("7") << 7 << s7 + u"LblNumero8(12)@8130"_s << u"="_s;
-        QTest::newRow("8") << 8 << s7 + u"LblNumero8(11)@8130"_s << u">"_s;
-        QTest::newRow("9") << 9 << s7 + u"LblNumero8(13)@8130"_s << u"<"_s;
+        QTest::newRow("type 7: 7 + 5 ? 12, answer =")
+            << 7 << s7 + u"LblNumero8(12)@8130"_s << u"="_s;
+        QTest::newRow("type 8: 7 + 5 ? 11, answer >")
+            << 8 << s7 + u"LblNumero8(11)@8130"_s << u">"_s;
+        QTest::newRow("type 9: 7 + 5 ? 13, answer <")
+            << 9 << s7 + u"LblNumero8(13)@8130"_s << u"<"_s;
         const QString s10 =
             u"lblSegno2@3120 lblNumero6(7)@4020 lblUguale2(+)@7170 LblNumero8(5)@8130"_s;
-        QTest::newRow("10") << 10 << u"lblNumero4(12)@120 "_s + s10 << u"="_s;
-        QTest::newRow("11") << 11 << u"lblNumero4(13)@120 "_s + s10 << u">"_s;
-        QTest::newRow("12") << 12
-                            << u"lblNumero4(11)@120 lblSegno2@3120 lblNumero6(5)@4020 "
-                               u"lblUguale2(+)@7170 LblNumero8(7)@8130"_s
-                            << u"<"_s;
+        QTest::newRow("type 10: 12 ? 7 + 5, answer =")
+            << 10 << u"lblNumero4(12)@120 "_s + s10 << u"="_s;
+        QTest::newRow("type 11: 13 ? 7 + 5, answer >")
+            << 11 << u"lblNumero4(13)@120 "_s + s10 << u">"_s;
+        QTest::newRow("type 12: 11 ? 5 + 7, answer <")
+            << 12
+            << u"lblNumero4(11)@120 lblSegno2@3120 lblNumero6(5)@4020 "
+               u"lblUguale2(+)@7170 LblNumero8(7)@8130"_s
+            << u"<"_s;
     }
     void visualizza_placesTheTypeAndItsAnswer()
     {

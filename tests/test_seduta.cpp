@@ -14,14 +14,14 @@ class TestSeduta : public QObject
     Q_OBJECT
 
 private slots:
-    void wholeRun_data()
+    void wholeRun_printsListAndCertificateThenEnds_data()
     {
         QTest::addColumn<int>("attivita");
         QTest::addColumn<bool>("stampanteGuasta");
         QTest::newRow("mixed activity, printed") << 2 << false;
         QTest::newRow("sign activity, the printer fails, saved as PDF") << 1 << true;
     }
-    void wholeRun()
+    void wholeRun_printsListAndCertificateThenEnds()
     {
         QFETCH(int, attivita);
         QFETCH(bool, stampanteGuasta);

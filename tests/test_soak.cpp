@@ -1,4 +1,5 @@
 #include "Soak.h"
+#include "SoakRighe.h"
 
 #include <QtTest>
 
@@ -14,7 +15,7 @@ class TestSoak : public QObject
     Q_OBJECT
 
 private slots:
-    void lineFormat_data()
+    void lineFormat_oracleTellsGoodLinesFromBad_data()
     {
         QTest::addColumn<QString>("riga");
         QTest::addColumn<bool>("valida");
@@ -34,7 +35,7 @@ private slots:
         QTest::newRow("negative seconds") << u" 7 +  5 = . (12) -4"_s << false << false;
         QTest::newRow("split surrogate") << u" 7 +  5 = . (1\xd83d)  4*"_s << false << false;
     }
-    void lineFormat()
+    void lineFormat_oracleTellsGoodLinesFromBad()
     {
         QFETCH(QString, riga);
         QFETCH(bool, valida);

@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(rettangoloOperazione(21), QRect(5970, 900, 2535, 435));
     }
 
-    void stampa_data()
+    void stampa_printsEachLineInItsPlaceAndFont_data()
     {
         QTest::addColumn<int>("operazioni");
         QTest::addColumn<int>("indice"); // among the printed lines
@@ -74,7 +74,7 @@ private slots:
             << 10 << 14 << u"Eser. n.4: Tempo tot.  7 secondi"_qs << QPointF(6000, 12000) << courier
             << 12.0;
     }
-    void stampa()
+    void stampa_printsEachLineInItsPlaceAndFont()
     {
         QFETCH(int, operazioni);
         QFETCH(int, indice);
@@ -97,16 +97,16 @@ private slots:
         QCOMPARE(r.grassetto, !font.isEmpty());
     }
 
-    void guasto_data()
+    void guasto_stopsAtTheFailingCallAndDropsTheJob_data()
     {
         QTest::addColumn<int>("stampaCheFallisce");
         QTest::addColumn<bool>("fineDocFallisce");
         QTest::addColumn<int>("righeStampate");
-        QTest::newRow("header") << 0 << false << 0;
-        QTest::newRow("operation 5") << 5 << false << 5;
-        QTest::newRow("endDoc") << -1 << true << 45;
+        QTest::newRow("the header fails") << 0 << false << 0;
+        QTest::newRow("operation 5 fails") << 5 << false << 5;
+        QTest::newRow("endDoc fails") << -1 << true << 45;
     }
-    void guasto()
+    void guasto_stopsAtTheFailingCallAndDropsTheJob()
     {
         QFETCH(int, stampaCheFallisce);
         QFETCH(bool, fineDocFallisce);

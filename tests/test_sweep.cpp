@@ -83,7 +83,7 @@ private slots:
     }
     void cleanup() { banco.reset(); }
 
-    void everyKeyCode_data()
+    void everyKeyCode_eachBoxTakesOnlyItsCharacters_data()
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QList<int>>("codes");
@@ -125,7 +125,7 @@ private slots:
         QTest::newRow("answer: Enter on an empty box asks for the result")
             << u"risultato"_s << QList{13} << QString() << false << false << 1;
     }
-    void everyKeyCode()
+    void everyKeyCode_eachBoxTakesOnlyItsCharacters()
     {
         QFETCH(QString, box);
         QFETCH(QList<int>, codes);
@@ -151,7 +151,7 @@ private slots:
         }
     }
 
-    void limits_data()
+    void limits_boxesKeepWholeCharactersUpToTheirSize_data()
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("before");
@@ -195,7 +195,7 @@ private slots:
         QTest::newRow("answer: five thousand letters, two kept")
             << u"risultato"_s << QString() << ripeti(u"ж"_s, 5000) << true << u"жж"_s;
     }
-    void limits()
+    void limits_boxesKeepWholeCharactersUpToTheirSize()
     {
         QFETCH(QString, box);
         QFETCH(QString, before);
@@ -221,7 +221,7 @@ private slots:
             QCOMPARE(banco->stato.RispostaData, after);
     }
 
-    void lockedBoxTakesNoPaste()
+    void lockedBox_takesNoPaste()
     {
         apri(u"risultato"_s);
         banco->rispondi(true);
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(banco->stato.Operazioni[1], riga);
     }
 
-    void nameToCertificate_data()
+    void nameToCertificate_recasedOnceWithEveryCharacterWhole_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("typed");
@@ -255,7 +255,7 @@ private slots:
         QTest::newRow("fifteen dotted capital I stay fifteen")
             << ripeti(u"İ"_s, 15) << false << ripeti(u"İ"_s, 15);
     }
-    void nameToCertificate()
+    void nameToCertificate_recasedOnceWithEveryCharacterWhole()
     {
         QFETCH(QString, name);
         QFETCH(bool, typed);

@@ -50,7 +50,7 @@ private slots:
     void init() { banco = std::make_unique<Banco>(); }
     void cleanup() { banco.reset(); }
 
-    void sedutaIntera_data()
+    void sedutaIntera_canBeDoneWithTheKeyboardAlone_data()
     {
         QTest::addColumn<int>("attivita");
         QTest::addColumn<int>("risposta"); // at the end of the sitting: 6 Yes, 7 No
@@ -64,7 +64,7 @@ private slots:
     }
     // Enter rows: the keys a child drills with are digits and Enter alone, and a held Enter
     // never goes past a verdict.
-    void sedutaIntera()
+    void sedutaIntera_canBeDoneWithTheKeyboardAlone()
     {
         QFETCH(int, attivita);
         QFETCH(int, risposta);

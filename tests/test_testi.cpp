@@ -11,7 +11,7 @@ class TestTesti : public QObject
     Q_OBJECT
 
 private slots:
-    void str_data()
+    void str_putsOneBlankBeforeNonNegative_data()
     {
         QTest::addColumn<long long>("n");
         QTest::addColumn<QString>("text");
@@ -20,14 +20,14 @@ private slots:
         QTest::newRow("three digits") << 125LL << QStringLiteral(" 125");
         QTest::newRow("negative has no blank") << -3LL << QStringLiteral("-3");
     }
-    void str()
+    void str_putsOneBlankBeforeNonNegative()
     {
         QFETCH(long long, n);
         QFETCH(QString, text);
         QCOMPARE(Str(n), text);
     }
 
-    void val_data()
+    void val_readsTheLeadingNumberOrZero_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<long long>("value");
@@ -40,23 +40,23 @@ private slots:
         QTest::newRow("huge stays finite")
             << QStringLiteral("99999999999999999999999") << 999999999999999999LL;
     }
-    void val()
+    void val_readsTheLeadingNumberOrZero()
     {
         QFETCH(QString, text);
         QFETCH(long long, value);
         QCOMPARE(Val(text), value);
     }
 
-    void dueColonne_data()
+    void dueColonne_padsOneDigitToTwoColumns_data()
     {
         QTest::addColumn<long long>("n");
         QTest::addColumn<QString>("text");
         QTest::newRow("9 has a pad") << 9LL << QStringLiteral(" 9");
         QTest::newRow("10 has none") << 10LL << QStringLiteral("10");
         QTest::newRow("100 is three columns") << 100LL << QStringLiteral("100");
-        QTest::newRow("1") << 1LL << QStringLiteral(" 1");
+        QTest::newRow("1 has a pad too") << 1LL << QStringLiteral(" 1");
     }
-    void dueColonne()
+    void dueColonne_padsOneDigitToTwoColumns()
     {
         QFETCH(long long, n);
         QFETCH(QString, text);

@@ -10,7 +10,7 @@ class TestVerifica : public QObject
     Q_OBJECT
 
 private slots:
-    void secondiInteri_data()
+    void secondiInteri_countsWholeSecondsNeverBelowZero_data()
     {
         QTest::addColumn<double>("inizio");
         QTest::addColumn<double>("fine");
@@ -19,7 +19,7 @@ private slots:
         QTest::newRow("76 s between inexact fractions") << 16380.85 << 16456.85 << 76;
         QTest::newRow("a reading before the start is no time") << 120.5 << 119.0 << 0;
     }
-    void secondiInteri()
+    void secondiInteri_countsWholeSecondsNeverBelowZero()
     {
         QFETCH(double, inizio);
         QFETCH(double, fine);

@@ -9,7 +9,7 @@ class TestVoto : public QObject
     Q_OBJECT
 
 private slots:
-    void giudizio_data()
+    void giudizio_gradesTheShareOfRightAnswers_data()
     {
         QTest::addColumn<int>("esatte");
         QTest::addColumn<int>("verificate");
@@ -30,7 +30,7 @@ private slots:
         QTest::newRow("none checked refused") << 0 << 0 << 0 << QString();
         QTest::newRow("more right than checked refused") << 11 << 10 << 11 << QString();
     }
-    void giudizio()
+    void giudizio_gradesTheShareOfRightAnswers()
     {
         QFETCH(int, esatte);
         QFETCH(int, verificate);
@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(::giudizio(voto), giudizio);
     }
 
-    void nomeMaiuscolo_data()
+    void nomeMaiuscolo_capitalisesOnlyTheFirstLetterAndIsStable_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("atteso");
@@ -52,7 +52,7 @@ private slots:
         QTest::newRow("letters beyond the BMP") << u"𐐨𐐀𐐀"_qs << u"𐐀𐐨𐐨"_qs; // Deseret
         QTest::newRow("dotted capital I stays one letter") << u"AYŞE İLKAY"_qs << u"Ayşe İlkay"_qs;
     }
-    void nomeMaiuscolo()
+    void nomeMaiuscolo_capitalisesOnlyTheFirstLetterAndIsStable()
     {
         QFETCH(QString, nome);
         QFETCH(QString, atteso);
@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(::nomeMaiuscolo(recased), recased);
     }
 
-    void intervallo_data()
+    void intervallo_statesTheRangeOnTheCertificate_data()
     {
         QTest::addColumn<int>("min");
         QTest::addColumn<int>("max");
@@ -70,7 +70,7 @@ private slots:
         QTest::newRow("10 to 30") << 10 << 30 << u" Numeri da  10 a 30"_qs;
         QTest::newRow("60 to 99") << 60 << 99 << u" Numeri da  60 a 99"_qs;
     }
-    void intervallo()
+    void intervallo_statesTheRangeOnTheCertificate()
     {
         QFETCH(int, min);
         QFETCH(int, max);
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(intervalloAttestato(min, max), didascalia);
     }
 
-    void attestato_data()
+    void attestato_grantsOrRefusesByTheMark_data()
     {
         QTest::addColumn<int>("esatte");
         QTest::addColumn<int>("verificate");
@@ -92,7 +92,7 @@ private slots:
         QTest::newRow("19 of 40 refused") << 19 << 40 << QString() << QString();
         QTest::newRow("restart state refused") << 0 << 0 << QString() << QString();
     }
-    void attestato()
+    void attestato_grantsOrRefusesByTheMark()
     {
         QFETCH(int, esatte);
         QFETCH(int, verificate);
