@@ -15,26 +15,6 @@ using namespace Qt::StringLiterals;
 namespace {
 using enum Controllo;
 
-struct Disegno
-{
-    Controllo controllo;
-    int sinistra;
-};
-
-// Where the controls of the two frames lie as the screen is designed.
-constexpr std::array<Disegno, 10> sinistreDisegnate{{
-    {TxtRisultato, 4050},
-    {LblNumero1, 180},
-    {LblSegno, 3210},
-    {LblUguale, 7110},
-    {LblNumero2, 8100},
-    {lblNumero4, 120},
-    {lblSegno2, 3030},
-    {lblNumero6, 4020},
-    {lblUguale2, 7170},
-    {LblNumero8, 8130},
-}};
-
 // The captions that hold an operation, emptied before the next one is shown.
 constexpr std::array<Controllo, 9> didascalieOperazione{LblUguale,  LblSegno,   LblNumero1,
                                                         LblNumero2, lblUguale2, lblSegno2,
@@ -90,8 +70,7 @@ VistaEsercizio::VistaEsercizio()
     m_testo[indice(LblUguale)] = u"="_s;
     m_visibile.fill(true);
     m_abilitato.fill(true);
-    for (const Disegno &d : sinistreDisegnate)
-        m_sinistra[indice(d.controllo)] = d.sinistra;
+    m_posto.fill(-1);
 }
 
 Esercitazione::Esercitazione(SessionState &s, Random &random, Clock &clock, MessageBox &messageBox,
@@ -201,8 +180,9 @@ void Esercitazione::mostraOperazione()
         m_vista.mostra(frmSegno, !numero);
         // The keyboard starts where the answer goes: the box, or the first sign picture.
         m_vista.fuoco = numero ? TxtRisultato : Image3;
-        for (const Posto &p : m_tipo->posti) {
-            m_vista.sposta(p.controllo, p.sinistra);
+        for (std::size_t i = 0; i < m_tipo->posti.size(); ++i) {
+            const Posto &p = m_tipo->posti[i];
+            m_vista.sposta(p.controllo, static_cast<int>(i));
             if (p.pezzo != Pezzo::Risposta)
                 m_vista.testo(p.controllo) = testo(p.pezzo, m_s.Addendo1, m_s.Addendo2);
         }

@@ -53,8 +53,9 @@ public:
     bool visibile(Controllo c) const { return m_visibile[indice(c)]; }
     // Menu items.
     bool abilitato(Controllo c) const { return m_abilitato[indice(c)]; }
-    // Left edge in twips inside its frame, for the controls of the two frames.
-    int sinistra(Controllo c) const { return m_sinistra[indice(c)]; }
+    // The place 0..4 of its frame, left to right, where the operation on screen puts a control
+    // of the two frames; -1: where the screen is designed to have it.
+    int posto(Controllo c) const { return m_posto[indice(c)]; }
 
     bool TxtRisultatoBloccato = false;
     // The operation on screen as a sentence for a screen reader; empty while none is shown.
@@ -66,7 +67,7 @@ public:
     QString &testo(Controllo c) { return m_testo[indice(c)]; }
     void mostra(Controllo c, bool visibile) { m_visibile[indice(c)] = visibile; }
     void abilita(Controllo c, bool abilitato) { m_abilitato[indice(c)] = abilitato; }
-    void sposta(Controllo c, int sinistra) { m_sinistra[indice(c)] = sinistra; }
+    void sposta(Controllo c, int posto) { m_posto[indice(c)] = posto; }
 
 private:
     static constexpr std::size_t indice(Controllo c) { return static_cast<std::size_t>(c); }
@@ -74,7 +75,7 @@ private:
     std::array<QString, numeroControlli> m_testo;
     std::array<bool, numeroControlli> m_visibile{};
     std::array<bool, numeroControlli> m_abilitato{};
-    std::array<int, numeroControlli> m_sinistra{};
+    std::array<int, numeroControlli> m_posto{};
 };
 
 inline constexpr std::array<Controllo, 5> pulsantiDiStato{

@@ -21,7 +21,7 @@ template <typename Key> bool uniforme(const std::map<Key, int> &conteggi, double
     return chi < df * std::pow(1.0 - c + 3.719 * std::sqrt(c), 3);
 }
 
-// The places of a type as "control(caption)@left", left to right.
+// The places of a type as "control(caption)", left to right.
 QString descrivi(const TipoOp &t, int a, int b)
 {
     static const char *nomi[] = {"Label2",     "LblNumero1", "LblSegno",   "TxtRisultato",
@@ -32,7 +32,7 @@ QString descrivi(const TipoOp &t, int a, int b)
         QString pezzo = QLatin1StringView(nomi[static_cast<int>(p.controllo)]);
         if (p.pezzo != Pezzo::Risposta)
             pezzo += u'(' + testo(p.pezzo, a, b) + u')';
-        pezzi << pezzo + u'@' + QString::number(p.sinistra);
+        pezzi << pezzo;
     }
     return pezzi.join(u' ');
 }
@@ -176,53 +176,44 @@ private slots:
         QTest::addColumn<int>("t");
         QTest::addColumn<QString>("posti");
         QTest::addColumn<QString>("risposta");
-        const QString n1 = u"TxtRisultato@100 LblSegno(+)@3120 LblNumero1(7)@4000 "_s;
+        const QString n1 = u"TxtRisultato LblSegno(+) LblNumero1(7) "_s;
         QTest::newRow("type 1: ? + 7 = 12, answer 5")
-            << 1 << n1 + u"LblUguale(=)@7020 LblNumero2(12)@8000"_s << u"5"_s;
-        QTest::newRow("type 2: 7 + ? = 12, answer 5")
-            << 2
-            << u"LblNumero1(7)@100 LblSegno(+)@3120 TxtRisultato@4000 "
-               u"LblUguale(=)@7020 LblNumero2(12)@8000"_s
-            << u"5"_s;
-        QTest::newRow("type 3: 7 + 5 = ?, answer 12")
-            << 3
-            << u"LblNumero1(7)@100 LblSegno(+)@3120 LblNumero2(5)@4000 "
-               u"LblUguale(=)@7020 TxtRisultato@8000"_s
-            << u"12"_s;
-        QTest::newRow("type 4: ? = 7 + 5, answer 12")
-            << 4
-            << u"TxtRisultato@100 LblUguale(=)@3120 LblNumero1(7)@4000 "
-               u"LblSegno(+)@7020 LblNumero2(5)@8000"_s
-            << u"12"_s;
+            << 1 << n1 + u"LblUguale(=) LblNumero2(12)"_s << u"5"_s;
+        QTest::newRow("type 2: 7 + ? = 12, answer 5") << 2
+                                                      << u"LblNumero1(7) LblSegno(+) TxtRisultato "
+                                                         u"LblUguale(=) LblNumero2(12)"_s
+                                                      << u"5"_s;
+        QTest::newRow("type 3: 7 + 5 = ?, answer 12") << 3
+                                                      << u"LblNumero1(7) LblSegno(+) LblNumero2(5) "
+                                                         u"LblUguale(=) TxtRisultato"_s
+                                                      << u"12"_s;
+        QTest::newRow("type 4: ? = 7 + 5, answer 12") << 4
+                                                      << u"TxtRisultato LblUguale(=) LblNumero1(7) "
+                                                         u"LblSegno(+) LblNumero2(5)"_s
+                                                      << u"12"_s;
         QTest::newRow("type 5: 12 = ? + 5, answer 7")
             << 5
-            << u"LblNumero1(12)@100 LblUguale(=)@3120 TxtRisultato@4000 "
-               u"LblSegno(+)@7020 LblNumero2(5)@8000"_s
+            << u"LblNumero1(12) LblUguale(=) TxtRisultato "
+               u"LblSegno(+) LblNumero2(5)"_s
             << u"7"_s;
         QTest::newRow("type 6: 12 = 5 + ?, answer 7")
             << 6
-            << u"LblNumero1(12)@100 LblUguale(=)@3120 LblNumero2(5)@4000 "
-               u"LblSegno(+)@7020 TxtRisultato@8000"_s
+            << u"LblNumero1(12) LblUguale(=) LblNumero2(5) "
+               u"LblSegno(+) TxtRisultato"_s
             << u"7"_s;
-        const QString s7 =
-            u"lblNumero4(7)@120 lblUguale2(+)@3120 lblNumero6(5)@4020 lblSegno2@7170 "_s;
-        QTest::newRow("type 7: 7 + 5 ? 12, answer =")
-            << 7 << s7 + u"LblNumero8(12)@8130"_s << u"="_s;
-        QTest::newRow("type 8: 7 + 5 ? 11, answer >")
-            << 8 << s7 + u"LblNumero8(11)@8130"_s << u">"_s;
-        QTest::newRow("type 9: 7 + 5 ? 13, answer <")
-            << 9 << s7 + u"LblNumero8(13)@8130"_s << u"<"_s;
-        const QString s10 =
-            u"lblSegno2@3120 lblNumero6(7)@4020 lblUguale2(+)@7170 LblNumero8(5)@8130"_s;
+        const QString s7 = u"lblNumero4(7) lblUguale2(+) lblNumero6(5) lblSegno2 "_s;
+        QTest::newRow("type 7: 7 + 5 ? 12, answer =") << 7 << s7 + u"LblNumero8(12)"_s << u"="_s;
+        QTest::newRow("type 8: 7 + 5 ? 11, answer >") << 8 << s7 + u"LblNumero8(11)"_s << u">"_s;
+        QTest::newRow("type 9: 7 + 5 ? 13, answer <") << 9 << s7 + u"LblNumero8(13)"_s << u"<"_s;
+        const QString s10 = u"lblSegno2 lblNumero6(7) lblUguale2(+) LblNumero8(5)"_s;
         QTest::newRow("type 10: 12 ? 7 + 5, answer =")
-            << 10 << u"lblNumero4(12)@120 "_s + s10 << u"="_s;
+            << 10 << u"lblNumero4(12) "_s + s10 << u"="_s;
         QTest::newRow("type 11: 13 ? 7 + 5, answer >")
-            << 11 << u"lblNumero4(13)@120 "_s + s10 << u">"_s;
-        QTest::newRow("type 12: 11 ? 5 + 7, answer <")
-            << 12
-            << u"lblNumero4(11)@120 lblSegno2@3120 lblNumero6(5)@4020 "
-               u"lblUguale2(+)@7170 LblNumero8(7)@8130"_s
-            << u"<"_s;
+            << 11 << u"lblNumero4(13) "_s + s10 << u">"_s;
+        QTest::newRow("type 12: 11 ? 5 + 7, answer <") << 12
+                                                       << u"lblNumero4(11) lblSegno2 lblNumero6(5) "
+                                                          u"lblUguale2(+) LblNumero8(7)"_s
+                                                       << u"<"_s;
     }
     void visualizza_placesTheTypeAndItsAnswer()
     {

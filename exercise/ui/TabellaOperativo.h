@@ -21,6 +21,11 @@ inline constexpr std::array<AreaRisposta, 2> areeRisposta{{
     {Gruppo::Segno, {"frmSegno", "lblSegno2"}},
 }};
 
+// The five places of an operation in each frame, left to right: the left edge of each, in twips
+// from the frame's left. The numbers of the sign frame stand in the places they are designed in.
+inline constexpr std::array<int, 5> postiNumero{100, 3120, 4000, 7020, 8000};
+inline constexpr std::array<int, 5> postiSegno{120, 3120, 4020, 7170, 8130};
+
 // The controls that take the button colour of an activity's scheme, in the order they are
 // painted.
 inline constexpr std::array<const char *, 8> controlliPulsanti{

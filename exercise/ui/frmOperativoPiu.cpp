@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -69,9 +70,23 @@ static_assert(
     }(),
     "the controls are listed in the order of Controllo");
 
-// The controls that the operation types move along their frame.
-constexpr Controllo mobili[] = {TxtRisultato, LblNumero1, LblSegno, LblUguale,
-                                LblNumero2,   lblUguale2, lblSegno2};
+// The controls that the operation types move along their frames, each frame's in the order the
+// screen is designed with.
+constexpr std::array<Controllo, 5> mobiliNumero{LblNumero1, LblSegno, TxtRisultato, LblUguale,
+                                                LblNumero2};
+constexpr std::array<Controllo, 5> mobiliSegno{lblNumero4, lblSegno2, lblNumero6, lblUguale2,
+                                               LblNumero8};
+// What stands below the operation in the sign frame: read after it.
+constexpr const char *sottoSegno[] = {"Label13", "Image3", "Image4", "Image5"};
+
+// A control's designed left edge.
+double sinistraDisegnata(Controllo c)
+{
+    for (const ControlDef &def : definizioneOperativo.controls)
+        if (qstrcmp(def.name, voci[static_cast<std::size_t>(c)].nome) == 0)
+            return def.left;
+    return 0;
+}
 
 // The sign pictures, and the key that picks each sign anywhere on the screen, as a click on its
 // picture does.
@@ -211,6 +226,35 @@ void frmOperativoPiù::coloraPulsanti()
         setBackColor(nome, Colore{m_stato.ColorePulsanti.toInt()});
 }
 
+// Moves a frame's controls to the places the operation gives them. A screen reader reads a
+// frame's controls in their stacking order, so that order follows them left to right, with what
+// stands below them last.
+void frmOperativoPiù::disponi(const std::array<Controllo, 5> &controlli,
+                              const std::array<int, 5> &posti, std::span<const char *const> sotto)
+{
+    const VistaEsercizio &vista = m_esercitazione.vista();
+    const auto sinistra = [&](Controllo c) {
+        const int posto = vista.posto(c);
+        return posto >= 0 ? posti[static_cast<std::size_t>(posto)] : sinistraDisegnata(c);
+    };
+    bool spostati = false;
+    for (Controllo c : controlli) {
+        if (twips(nome(c)).left() != sinistra(c)) {
+            setLeft(nome(c), sinistra(c));
+            spostati = true;
+        }
+    }
+    if (!spostati)
+        return;
+    std::array<Controllo, 5> ordine = controlli;
+    std::stable_sort(ordine.begin(), ordine.end(),
+                     [&](Controllo a, Controllo b) { return sinistra(a) < sinistra(b); });
+    for (Controllo c : ordine)
+        control(nome(c))->raise();
+    for (const char *nome : sotto)
+        control(nome)->raise();
+}
+
 void frmOperativoPiù::mostra()
 {
     const VistaEsercizio &vista = m_esercitazione.vista();
@@ -245,9 +289,8 @@ void frmOperativoPiù::mostra()
     for (const char *descritto : descrittiFrase)
         if (QWidget *w = control(descritto); w->accessibleDescription() != vista.frase)
             w->setAccessibleDescription(vista.frase);
-    for (Controllo c : mobili)
-        if (twips(nome(c)).left() != vista.sinistra(c))
-            setLeft(nome(c), vista.sinistra(c));
+    disponi(mobiliNumero, postiNumero, {});
+    disponi(mobiliSegno, postiSegno, sottoSegno);
     m_mostrando = false;
     if (vista.fuoco)
         setFocus(nome(*vista.fuoco));

@@ -6,6 +6,7 @@
 #include "platform/ui/Form.h"
 
 #include <functional>
+#include <span>
 
 struct Attivita;
 struct Platform;
@@ -62,6 +63,8 @@ private:
     // Runs one event of the sitting, then shows its outcome.
     template <class Evento> void esegui(Evento evento);
     void mostra();
+    void disponi(const std::array<Controllo, 5> &controlli, const std::array<int, 5> &posti,
+                 std::span<const char *const> sotto);
     void applicaSchema(const Attivita &attivita);
     void coloraPulsanti();
 
