@@ -38,11 +38,11 @@ struct SessionState
     QString Spazio1, Spazio2, Spazio3; // one blank or nothing: the two-column pads
     int TipoOperazione = 0;            // 1..12
     int NumeroNascosto = 0;            // the number to find; kept, not read
-    QString RispostaEsatta;      // digits, or "=", ">" or "<"
-    QString RispostaData;        // the answer as entered
-    double InizioOperazione = 0; // seconds since midnight when the operation was shown
-    double InizioMonotono = 0;   // the clock's monotonic reading then: the answer is timed on it
-    double FineOperazione = 0;   // seconds since midnight when it was checked; kept, not read
+    QString RispostaEsatta;            // digits, or "=", ">" or "<"
+    QString RispostaData;              // the answer as entered
+    double InizioOperazione = 0;       // seconds since midnight when the operation was shown
+    double InizioMonotono = 0; // the clock's monotonic reading then: the answer is timed on it
+    double FineOperazione = 0; // seconds since midnight when it was checked; kept, not read
     int TempoRisposta = 0;
     QString TempoRispostaTesto;
     QString SpazioRisposta;
