@@ -1,20 +1,17 @@
 #include "platform/ui/QtPrinter.h"
 
+#include "platform/ui/Spooler.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QLibrary>
 #include <QPageLayout>
 #include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
 
-#include <cups/cups.h>
-
 #include <algorithm>
-#include <optional>
-#include <type_traits>
 
 namespace {
 
@@ -26,53 +23,6 @@ constexpr int RisoluzioneTesto = 1200;
 QString nomeDocumento()
 {
     return QStringLiteral("zefirano.2");
-}
-
-// libcups is loaded when a page first goes to a printer, not at start-up: with the TLS and
-// Kerberos libraries it pulls in, linking it would cost every start of the program a few
-// milliseconds and megabytes for a step most sittings never take. Qt's print support loads the
-// same library at that moment anyway. A PDF file never needs it.
-struct Cups
-{
-    decltype(&::httpConnect2) httpConnect2 = nullptr;
-    decltype(&::httpClose) httpClose = nullptr;
-    decltype(&::cupsServer) cupsServer = nullptr;
-    decltype(&::cupsSetServer) cupsSetServer = nullptr;
-    decltype(&::ippPort) ippPort = nullptr;
-    decltype(&::cupsEncryption) cupsEncryption = nullptr;
-    decltype(&::cupsGetNamedDest) cupsGetNamedDest = nullptr;
-    decltype(&::cupsGetOption) cupsGetOption = nullptr;
-    decltype(&::cupsFreeDests) cupsFreeDests = nullptr;
-    decltype(&::cupsLastError) cupsLastError = nullptr;
-};
-
-// nullptr when libcups is not installed.
-const Cups *cups()
-{
-    static const std::optional<Cups> libreria = []() -> std::optional<Cups> {
-        QLibrary lib(QStringLiteral("cups"), 2);
-        if (!lib.load())
-            return std::nullopt;
-        Cups c;
-        bool completa = true;
-        const auto risolvi = [&lib, &completa](auto &funzione, const char *nome) {
-            funzione =
-                reinterpret_cast<std::remove_reference_t<decltype(funzione)>>(lib.resolve(nome));
-            completa = completa && funzione;
-        };
-        risolvi(c.httpConnect2, "httpConnect2");
-        risolvi(c.httpClose, "httpClose");
-        risolvi(c.cupsServer, "cupsServer");
-        risolvi(c.cupsSetServer, "cupsSetServer");
-        risolvi(c.ippPort, "ippPort");
-        risolvi(c.cupsEncryption, "cupsEncryption");
-        risolvi(c.cupsGetNamedDest, "cupsGetNamedDest");
-        risolvi(c.cupsGetOption, "cupsGetOption");
-        risolvi(c.cupsFreeDests, "cupsFreeDests");
-        risolvi(c.cupsLastError, "cupsLastError");
-        return completa ? std::optional<Cups>(c) : std::nullopt;
-    }();
-    return libreria ? &*libreria : nullptr;
 }
 
 } // namespace
@@ -133,14 +83,9 @@ QString QtPrinter::controllaStampantePredefinita()
 {
     // Without a scheduler Qt simply lists no printers; asking the scheduler first tells the two
     // cases apart.
-    const Cups *c = cups();
-    http_t *http = c ? c->httpConnect2(c->cupsServer(), c->ippPort(), nullptr, AF_UNSPEC,
-                                       c->cupsEncryption(), 1, 5000, nullptr)
-                     : nullptr;
-    if (!http)
+    if (!spooler::attivo())
         return QStringLiteral("Il servizio di stampa non è attivo: nessuna stampante è "
                               "raggiungibile.");
-    c->httpClose(http);
 
     if (QPrinterInfo::availablePrinterNames().isEmpty())
         return QStringLiteral("Non c'è nessuna stampante installata.");
@@ -151,19 +96,15 @@ QString QtPrinter::controllaStampantePredefinita()
 
     // A queue that rejects jobs still takes the page from Qt without a word, and Qt drops the
     // refusal; it has to be asked before the page starts.
-    const QByteArray coda = m_nomeStampante.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-    const QByteArray istanza = m_nomeStampante.section(QLatin1Char('/'), 1).toLocal8Bit();
-    cups_dest_t *dest = c->cupsGetNamedDest(CUPS_HTTP_DEFAULT, coda.constData(),
-                                            istanza.isEmpty() ? nullptr : istanza.constData());
-    if (!dest)
+    switch (spooler::coda(m_nomeStampante)) {
+    case spooler::Coda::Assente:
         return QStringLiteral("La stampante «%1» non è più disponibile.").arg(m_nomeStampante);
-    const char *accetta =
-        c->cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    const bool rifiuta = accetta && qstrcmp(accetta, "false") == 0;
-    c->cupsFreeDests(1, dest);
-    if (rifiuta)
+    case spooler::Coda::RifiutaLavori:
         return QStringLiteral("La stampante «%1» non accetta lavori di stampa.")
             .arg(m_nomeStampante);
+    case spooler::Coda::Pronta:
+        break;
+    }
     return {};
 }
 
@@ -277,15 +218,13 @@ bool QtPrinter::endDoc()
         return true;
 
     const bool chiuso = m_painter.end();
-    // Qt's CUPS engine submits the page while the painter ends and ignores the answer; libcups
-    // keeps it as this thread's last error. (A printer's page starts only once cups() answered.)
-    const ipp_status_t esito = m_pdf.isEmpty() ? cups()->cupsLastError() : IPP_STATUS_OK;
+    const bool consegnata = m_pdf.isEmpty() ? spooler::paginaConsegnata() : true;
     m_printer.reset();
     m_x = 0;
     m_y = 0;
 
     if (m_pdf.isEmpty()) {
-        if (!chiuso || esito > IPP_STATUS_OK_EVENTS_COMPLETE)
+        if (!chiuso || !consegnata)
             return fallisci(QStringLiteral("La pagina non è arrivata alla stampante «%1».")
                                 .arg(m_nomeStampante));
     } else if (!chiuso || QFileInfo(m_pdf).size() <= 0) {
@@ -300,13 +239,7 @@ void QtPrinter::killDoc()
     if (!m_painter.isActive())
         return;
     if (m_pdf.isEmpty()) {
-        // Qt's CUPS engine cannot abort: ending the painter always submits the page. Pointing
-        // this thread's CUPS client at a socket that does not exist makes that submission fail
-        // before anything reaches the spooler; the next call picks the configured server again.
-        const Cups *c = cups();
-        c->cupsSetServer("/nonexistent/zefirano-pagina-annullata.sock");
-        m_painter.end();
-        c->cupsSetServer(nullptr);
+        spooler::senzaConsegna([this] { m_painter.end(); });
     } else {
         m_painter.end();
         QFile::remove(m_pdf);
