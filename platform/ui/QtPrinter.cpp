@@ -1,14 +1,10 @@
 #include "platform/ui/QtPrinter.h"
 
-#include "platform/ui/Spooler.h"
+#include "platform/ui/StampantePredefinita.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetricsF>
-#include <QPageLayout>
 #include <QPicture>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QWidget>
 
 #include <algorithm>
@@ -27,9 +23,14 @@ QString nomeDocumento()
 
 } // namespace
 
-QtPrinter::QtPrinter() = default;
+QtPrinter::QtPrinter() : QtPrinter(std::make_unique<StampantePredefinita>()) {}
 
-QtPrinter::QtPrinter(const QString &pdfPath) : m_pdf(pdfPath) {}
+QtPrinter::QtPrinter(const QString &pdfPath) : QtPrinter(std::make_unique<FilePdf>(pdfPath)) {}
+
+QtPrinter::QtPrinter(std::unique_ptr<Destinazione> destinazione)
+    : m_destinazione(std::move(destinazione))
+{
+}
 
 QtPrinter::~QtPrinter()
 {
@@ -79,35 +80,6 @@ bool QtPrinter::fallisci(const QString &errore)
     return false;
 }
 
-QString QtPrinter::controllaStampantePredefinita()
-{
-    // Without a scheduler Qt simply lists no printers; asking the scheduler first tells the two
-    // cases apart.
-    if (!spooler::attivo())
-        return QStringLiteral("Il servizio di stampa non è attivo: nessuna stampante è "
-                              "raggiungibile.");
-
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
-        return QStringLiteral("Non c'è nessuna stampante installata.");
-    const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
-    if (predefinita.isNull())
-        return QStringLiteral("Non è stata scelta una stampante predefinita.");
-    m_nomeStampante = predefinita.printerName();
-
-    // A queue that rejects jobs still takes the page from Qt without a word, and Qt drops the
-    // refusal; it has to be asked before the page starts.
-    switch (spooler::coda(m_nomeStampante)) {
-    case spooler::Coda::Assente:
-        return QStringLiteral("La stampante «%1» non è più disponibile.").arg(m_nomeStampante);
-    case spooler::Coda::RifiutaLavori:
-        return QStringLiteral("La stampante «%1» non accetta lavori di stampa.")
-            .arg(m_nomeStampante);
-    case spooler::Coda::Pronta:
-        break;
-    }
-    return {};
-}
-
 bool QtPrinter::avviaPagina(int risoluzione)
 {
     if (m_fallito)
@@ -115,28 +87,10 @@ bool QtPrinter::avviaPagina(int risoluzione)
     if (m_painter.isActive())
         return true;
 
-    if (m_pdf.isEmpty()) {
-        const QString errore = controllaStampantePredefinita();
-        if (!errore.isEmpty())
-            return fallisci(errore);
-        m_printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(m_nomeStampante),
-                                               QPrinter::HighResolution);
-        // A printer that went away in the meantime leaves Qt with a PDF printer writing
-        // nowhere, whose page would end "successfully" without reaching any spooler.
-        if (m_printer->outputFormat() != QPrinter::NativeFormat ||
-            m_printer->printerName() != m_nomeStampante) {
-            m_printer.reset();
-            return fallisci(
-                QStringLiteral("La stampante «%1» non è più disponibile.").arg(m_nomeStampante));
-        }
-    } else {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(m_pdf);
-        m_printer->setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4), QPageLayout::Portrait,
-            QMarginsF(MarginePdf, MarginePdf, MarginePdf, MarginePdf), QPageLayout::Point));
-    }
+    QString errore;
+    m_printer = m_destinazione->nuovaPagina(errore);
+    if (!m_printer)
+        return fallisci(errore);
     m_printer->setResolution(risoluzione);
     m_printer->setDocName(nomeDocumento());
     m_printer->setCreator(nomeDocumento());
@@ -144,12 +98,7 @@ bool QtPrinter::avviaPagina(int risoluzione)
 
     if (!m_painter.begin(m_printer.get())) {
         m_printer.reset();
-        return fallisci(m_pdf.isEmpty()
-                            ? QStringLiteral("Non è stato possibile iniziare la pagina sulla "
-                                             "stampante «%1».")
-                                  .arg(m_nomeStampante)
-                            : QStringLiteral("Non è stato possibile scrivere il file «%1».")
-                                  .arg(QFileInfo(m_pdf).fileName()));
+        return fallisci(m_destinazione->erroreInizio());
     }
     m_painter.setPen(Qt::black);
     return true;
@@ -218,19 +167,12 @@ bool QtPrinter::endDoc()
         return true;
 
     const bool chiuso = m_painter.end();
-    const bool consegnata = m_pdf.isEmpty() ? spooler::paginaConsegnata() : true;
+    const QString errore = m_destinazione->esito(chiuso);
     m_printer.reset();
     m_x = 0;
     m_y = 0;
-
-    if (m_pdf.isEmpty()) {
-        if (!chiuso || !consegnata)
-            return fallisci(QStringLiteral("La pagina non è arrivata alla stampante «%1».")
-                                .arg(m_nomeStampante));
-    } else if (!chiuso || QFileInfo(m_pdf).size() <= 0) {
-        return fallisci(QStringLiteral("Non è stato possibile scrivere il file «%1».")
-                            .arg(QFileInfo(m_pdf).fileName()));
-    }
+    if (!errore.isEmpty())
+        return fallisci(errore);
     return true;
 }
 
@@ -238,12 +180,7 @@ void QtPrinter::killDoc()
 {
     if (!m_painter.isActive())
         return;
-    if (m_pdf.isEmpty()) {
-        spooler::senzaConsegna([this] { m_painter.end(); });
-    } else {
-        m_painter.end();
-        QFile::remove(m_pdf);
-    }
+    m_destinazione->annulla(m_painter);
     m_printer.reset();
     m_x = 0;
     m_y = 0;
