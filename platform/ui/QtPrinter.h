@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Printer.h"
+#include "platform/ui/FilePdf.h"
 
 #include <QFont>
 #include <QPainter>
@@ -10,14 +11,13 @@
 
 class QPrinter;
 
-// The printer of the program, on Qt's print support: the system's default printer (a CUPS queue
-// on Linux) or a PDF file, never with a dialog.
+// The printer of the program, on Qt's print support: one page drawn with a QPainter and sent to
+// one destination, the system's default printer (StampantePredefinita) or a PDF file (FilePdf),
+// never with a dialog.
 //
-// The page starts at the first print or printForm. Before it starts, the default printer is
-// checked: a scheduler must answer, a printer must be installed and chosen as the default, and
-// its queue must accept jobs; otherwise nothing is started and errore() says which of these is
-// missing. endDoc reports success only when the page reached the spooler (or, for a PDF, when
-// the file was written). A printer destroyed with a page still open drops that page.
+// The page starts at the first print or printForm, once its destination has agreed to it;
+// otherwise nothing is started and errore() says why. endDoc reports success only when the page
+// got to its destination. A printer destroyed with a page still open drops that page.
 //
 // printForm draws the window as vectors and text, so it prints sharp; a picture the window
 // shows as a bitmap prints at the bitmap's own resolution. A form printed on a page that lines
@@ -25,8 +25,7 @@ class QPrinter;
 class QtPrinter final : public Printer
 {
 public:
-    // Margin of the PDF page on every side, in points: where a real printer would stop too.
-    static constexpr double MarginePdf = 18.0;
+    static constexpr double MarginePdf = FilePdf::Margine;
 
     // The system's default printer, as it is when the page starts.
     QtPrinter();
@@ -46,13 +45,13 @@ public:
     QString errore() const override { return m_errore; }
 
 private:
+    explicit QtPrinter(std::unique_ptr<Destinazione> destinazione);
+
     bool avviaPagina(int risoluzione);
-    QString controllaStampantePredefinita();
     bool fallisci(const QString &errore);
     double dispositivo(double twips) const;
 
-    QString m_pdf;
-    QString m_nomeStampante;
+    std::unique_ptr<Destinazione> m_destinazione;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
     QFont m_font;
