@@ -25,7 +25,7 @@ QSize finestraPer(QSize fisici)
 
 QString dove(const Form &f, const char *nome)
 {
-    return QString::fromLatin1(f.definition().name) + u'.' + QString::fromLatin1(nome);
+    return QString::fromUtf8(f.definition().name) + u'.' + QString::fromLatin1(nome);
 }
 
 // The width a label's text has, inside its frame and the indent a framed label keeps on the

@@ -7,6 +7,15 @@ constexpr Colore blu = RGB(0, 0, 128);
 constexpr Colore verde = RGB(0, 192, 0);
 constexpr Colore pulsanti = RGB(255, 224, 192);
 
+// The numbers, the answer and the operators of an operation stand on one baseline, in twips
+// from the top of their frame: the digits sit in the middle of the numbers' boxes.
+constexpr int lineaNumero = 1830;
+constexpr int lineaSegno = 1890;
+
+// The rules of ELABORAZIONE (Line1, Line2, Line4), from the left of its heading labels: each
+// heading word stands between two of them.
+constexpr int colonneElaborazione[] = {840 - 240, 1560 - 240, 2400 - 240};
+
 // clang-format off
 constexpr ControlDef controlli[] = {
     {.name = "Label2", .kind = Kind::Label, .left = 360, .top = 120, .width = 11385,
@@ -17,34 +26,39 @@ constexpr ControlDef controlli[] = {
     {.name = "frmNumero", .kind = Kind::Frame, .left = 540, .top = 1080, .width = 11355,
      .height = 3285, .back = RGB(255, 255, 192), .flags = NoBorder},
     {.name = "LblNumero1", .kind = Kind::Label, .in = "frmNumero", .left = 180, .top = 390,
-     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso,
+     .flags = Border | Centred, .linea = lineaNumero},
     {.name = "LblSegno", .kind = Kind::Label, .in = "frmNumero", .left = 3210, .top = 480,
      .width = 855, .height = 1815, .font = arial(72, Grassetto), .fore = rosso,
-     .flags = Centred | Transparent},
+     .flags = Centred | Transparent, .linea = lineaNumero},
     {.name = "TxtRisultato", .kind = Kind::TextBox, .in = "frmNumero", .left = 4050, .top = 360,
      .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso,
      .back = RGB(255, 255, 192), .flags = Centred, .tabIndex = 0, .maxLength = 2,
-     .accessibleName = u"Risultato"},
+     .accessibleName = u"Risultato", .linea = lineaNumero},
     {.name = "LblUguale", .kind = Kind::Label, .in = "frmNumero", .left = 7110, .top = 480,
      .width = 855, .height = 1815, .caption = u"=", .font = arial(72, Grassetto), .fore = rosso,
-     .flags = Centred | Transparent},
+     .flags = Centred | Transparent, .linea = lineaNumero},
     {.name = "LblNumero2", .kind = Kind::Label, .in = "frmNumero", .left = 8100, .top = 390,
-     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso,
+     .flags = Border | Centred, .linea = lineaNumero},
 
     {.name = "frmSegno", .kind = Kind::Frame, .left = 510, .top = 1110, .width = 11445,
      .height = 3255, .back = RGB(255, 192, 192), .flags = NoBorder},
     {.name = "lblNumero4", .kind = Kind::Label, .in = "frmSegno", .left = 120, .top = 450,
-     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso,
+     .flags = Border | Centred, .linea = lineaSegno},
     {.name = "lblSegno2", .kind = Kind::Label, .in = "frmSegno", .left = 3030, .top = 420,
      .width = 855, .height = 1755, .font = arial(72, Grassetto), .fore = rosso,
-     .flags = Centred | Transparent},
+     .flags = Centred | Transparent, .linea = lineaSegno},
     {.name = "lblNumero6", .kind = Kind::Label, .in = "frmSegno", .left = 4020, .top = 450,
-     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso,
+     .flags = Border | Centred, .linea = lineaSegno},
     {.name = "lblUguale2", .kind = Kind::Label, .in = "frmSegno", .left = 7170, .top = 600,
      .width = 855, .height = 1695, .font = arial(72, Grassetto), .fore = rosso,
-     .flags = Centred | Transparent},
+     .flags = Centred | Transparent, .linea = lineaSegno},
     {.name = "LblNumero8", .kind = Kind::Label, .in = "frmSegno", .left = 8130, .top = 510,
-     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso, .flags = Border | Centred},
+     .width = 3015, .height = 1845, .font = arial(72, Grassetto), .fore = rosso,
+     .flags = Border | Centred, .linea = lineaSegno},
     {.name = "Label13", .kind = Kind::Label, .in = "frmSegno", .left = 60, .top = 2640,
      .width = 11295, .height = 585, .back = RGB(255, 192, 128)},
     {.name = "Image3", .kind = Kind::Image, .in = "frmSegno", .left = 4470, .top = 2700,
@@ -73,7 +87,8 @@ constexpr ControlDef controlli[] = {
      .height = 495, .caption = u"Nuovo esercizio", .font = arial(12, Grassetto), .back = pulsanti,
      .flags = Graphical, .tabIndex = 4},
     {.name = "CmdStampa", .kind = Kind::Button, .left = 7770, .top = 5550, .width = 2385,
-     .height = 465, .caption = u"Visualizza / stampa ", .font = arial(12, Grassetto), .back = pulsanti,
+     .height = 465, .caption = u"Visualizza / stampa ", .font = arial(12, Grassetto),
+     .back = pulsanti,
      .flags = Graphical, .tabIndex = 5, .accessibleName = u"Visualizza e stampa le operazioni"},
     {.name = "CmdFine", .kind = Kind::Button, .left = 10200, .top = 5550, .width = 945,
      .height = 465, .caption = u"Esci", .font = arial(12, Grassetto), .back = pulsanti,
@@ -91,10 +106,12 @@ constexpr ControlDef controlli[] = {
      .width = 1455, .height = 375, .caption = u"Risp. errate", .font = sansSerif(12, Grassetto),
      .fore = blu, .flags = Transparent},
     {.name = "LblSi", .kind = Kind::Label, .in = "frmValutazione", .left = 2010, .top = 240,
-     .width = 3495, .height = 255, .font = sansSerif(24, Grassetto), .fore = blu, .flags = Transparent},
+     .width = 3495, .height = 255, .font = sansSerif(24, Grassetto), .fore = blu,
+     .flags = Transparent},
     {.name = "LblContatore", .kind = Kind::Label, .in = "frmValutazione", .left = 1920,
      .top = 720, .width = 3585, .height = 375,
-     .caption = u"1    2    3    4    5    6    7    8    9   10", .font = sansSerif(9.75, Grassetto),
+     .caption = u"1    2    3    4    5    6    7    8    9   10",
+     .font = sansSerif(9.75, Grassetto),
      .flags = Transparent},
     {.name = "LblNo", .kind = Kind::Label, .in = "frmValutazione", .left = 2010, .top = 1080,
      .width = 3495, .height = 255, .font = sansSerif(24, Grassetto), .flags = Transparent},
@@ -103,10 +120,10 @@ constexpr ControlDef controlli[] = {
      .height = 1695, .caption = u"ELABORAZIONE", .back = RGB(255, 224, 192)},
     {.name = "Label5", .kind = Kind::Label, .in = "frmElaborazione", .left = 240, .top = 360,
      .width = 3015, .height = 255, .caption = u" Eser.    Oper.   Tempo      Tempo ",
-     .font = sansSerif(8.25, Grassetto), .flags = Transparent},
+     .font = sansSerif(8.25, Grassetto), .flags = Transparent, .colonne = colonneElaborazione},
     {.name = "Label4", .kind = Kind::Label, .in = "frmElaborazione", .left = 240, .top = 600,
      .width = 3015, .height = 255, .caption = u"                        parziale    totale",
-     .font = sansSerif(8.25, Grassetto), .flags = Transparent},
+     .font = sansSerif(8.25, Grassetto), .flags = Transparent, .colonne = colonneElaborazione},
     {.name = "LblEsercizio", .kind = Kind::Label, .in = "frmElaborazione", .left = 135,
      .top = 960, .width = 600, .height = 480, .font = arial(14.25, Grassetto), .fore = verde,
      .flags = Centred | Transparent},
@@ -127,7 +144,8 @@ constexpr ControlDef controlli[] = {
      .width = 2400, .height = 1200},
 
     {.name = "LblIstruzione", .kind = Kind::Label, .left = 540, .top = 8040, .width = 10590,
-     .height = 270, .font = times(11.25, Grassetto), .fore = RGB(0, 0, 192), .back = RGB(192, 255, 255)},
+     .height = 270, .font = times(11.25, Grassetto), .fore = RGB(0, 0, 192),
+     .back = RGB(192, 255, 255)},
 };
 
 constexpr MenuDef menu[] = {

@@ -1,10 +1,13 @@
 #include "platform/ui/Controls.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionFrame>
+#include <QStyledItemDelegate>
 #include <QSvgRenderer>
 #include <QValidator>
 
@@ -25,10 +28,14 @@ int piuPiccola(const QFont &font)
 {
     return std::max(1, static_cast<int>(std::max(1, font.pixelSize()) * 0.7));
 }
+
+// What assistive technology hears of our controls, set up once.
+void installaAccessibilita();
 } // namespace
 
 Label::Label(QWidget *parent) : QLabel(parent)
 {
+    installaAccessibilita();
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
 }
@@ -37,6 +44,29 @@ void Label::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     emit clicked();
+}
+
+void Label::colloca(const QRect &box, int liberoSinistra, int liberoDestra)
+{
+    m_box = box;
+    m_liberoSinistra = std::max(0, liberoSinistra);
+    m_liberoDestra = std::max(0, liberoDestra);
+    setGeometry(box);
+    fit();
+}
+
+void Label::setLinea(int pixel)
+{
+    if (pixel != m_linea) {
+        m_linea = pixel;
+        update();
+    }
+}
+
+void Label::setColonne(QList<int> stops)
+{
+    m_colonne = std::move(stops);
+    fit();
 }
 
 void Label::setScaledFont(const QFont &font)
@@ -60,9 +90,44 @@ int Label::textWidth(const QFontMetrics &metrics) const
     return width;
 }
 
+// The words of the caption, each with the column that the middle of its place in the caption
+// falls in, the caption spread over the label's width.
+QList<Label::Parola> Label::parole() const
+{
+    QList<Parola> risultato;
+    const QString caption = text();
+    const qsizetype lunghezza = std::max<qsizetype>(1, caption.size());
+    qsizetype i = 0;
+    while (i < caption.size()) {
+        if (caption.at(i).isSpace()) {
+            ++i;
+            continue;
+        }
+        qsizetype fine = i;
+        while (fine < caption.size() && !caption.at(fine).isSpace())
+            ++fine;
+        const double x = (i + fine) / 2.0 / static_cast<double>(lunghezza) * width();
+        int colonna = 0;
+        while (colonna < m_colonne.size() && x >= m_colonne[colonna])
+            ++colonna;
+        risultato.append({caption.mid(i, fine - i), colonna});
+        i = fine;
+    }
+    return risultato;
+}
+
 bool Label::fits(const QFont &font) const
 {
     const QFontMetrics metrics(font);
+    if (!m_colonne.isEmpty()) {
+        for (const Parola &p : parole()) {
+            const int sinistra = p.colonna > 0 ? m_colonne[p.colonna - 1] : 0;
+            const int destra = p.colonna < m_colonne.size() ? m_colonne[p.colonna] : width();
+            if (metrics.horizontalAdvance(p.testo) > destra - sinistra)
+                return false;
+        }
+        return true;
+    }
     const int width = textWidth(metrics);
     if (!wordWrap())
         return metrics.horizontalAdvance(text()) <= width;
@@ -71,22 +136,75 @@ bool Label::fits(const QFont &font) const
     return needed.width() <= width && needed.height() <= contentsRect().height();
 }
 
+// A one-line caption wider than the label takes the free room beside it: to the right of a
+// label aligned left, on both sides of a centred one.
+void Label::allarga(const QFontMetrics &metrics)
+{
+    const int manca = metrics.horizontalAdvance(text()) - textWidth(metrics);
+    if (manca <= 0)
+        return;
+    QRect box = m_box;
+    if (alignment() & Qt::AlignHCenter) {
+        const int lato = std::min({(manca + 1) / 2, m_liberoSinistra, m_liberoDestra});
+        box.adjust(-lato, 0, lato, 0);
+    } else {
+        box.setRight(box.right() + std::min(manca, m_liberoDestra));
+    }
+    setGeometry(box);
+}
+
 void Label::fit()
 {
     if (!m_hasScaled)
         return;
-    setWordWrap(height() >= 2 * QFontMetrics(m_scaled).lineSpacing());
+    if (!m_box.isNull() && geometry() != m_box)
+        setGeometry(m_box);
+    setWordWrap(m_colonne.isEmpty() && height() >= 2 * QFontMetrics(m_scaled).lineSpacing());
     QFont font = m_scaled;
     const int smallest = piuPiccola(m_scaled);
     int size = std::max(1, m_scaled.pixelSize());
-    if (!wordWrap() && !fits(font)) {
-        size = primaProva(font, text(), textWidth(QFontMetrics(font)), smallest);
-        font.setPixelSize(size);
+    if (!wordWrap() && m_colonne.isEmpty() && !fits(font)) {
+        if (!m_box.isNull())
+            allarga(QFontMetrics(font));
+        if (!fits(font)) {
+            size = primaProva(font, text(), textWidth(QFontMetrics(font)), smallest);
+            font.setPixelSize(size);
+        }
     }
     while (size > smallest && !fits(font))
         font.setPixelSize(--size);
     if (font != this->font())
         setFont(font);
+}
+
+void Label::paintEvent(QPaintEvent *event)
+{
+    if (m_linea < 0 && m_colonne.isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QFrame::paintEvent(event); // the border, if any
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    const QFontMetrics metrics(font());
+    const QRect contenuto = contentsRect();
+    const int linea = m_linea >= 0 ? m_linea : contenuto.top() + metrics.ascent();
+    const auto scrivi = [&](const QString &testo, int sinistra, int destra) {
+        const int largo = metrics.horizontalAdvance(testo);
+        int x = sinistra;
+        if (alignment() & Qt::AlignHCenter || !m_colonne.isEmpty())
+            x = sinistra + (destra - sinistra - largo) / 2;
+        else if (alignment() & Qt::AlignRight)
+            x = destra - largo;
+        painter.drawText(QPoint(x, linea), testo);
+    };
+    if (m_colonne.isEmpty()) {
+        scrivi(text(), contenuto.left(), contenuto.right() + 1);
+        return;
+    }
+    for (const Parola &p : parole())
+        scrivi(p.testo, p.colonna > 0 ? m_colonne[p.colonna - 1] : 0,
+               p.colonna < m_colonne.size() ? m_colonne[p.colonna] : width());
 }
 
 Pulsante::Pulsante(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
@@ -108,6 +226,48 @@ void Pulsante::setScaledFont(const QFont &scaled)
     }
     if (font != this->font())
         setFont(font);
+}
+
+Elenco::Elenco(QWidget *parent) : QComboBox(parent)
+{
+    // Items drawn as a list's, in the list's colours, rather than as the style's menu items.
+    setItemDelegate(new QStyledItemDelegate(this));
+}
+
+void Elenco::changeEvent(QEvent *event)
+{
+    QComboBox::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        view()->setPalette(palette());
+        if (QWidget *contenitore = view()->parentWidget())
+            contenitore->setPalette(palette());
+    }
+}
+
+void Elenco::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    const int bordo = hasFocus() ? 2 : 1;
+    painter.setPen(QPen(hasFocus() ? QColor(0x1c, 0x2f, 0x8c) : QColor(0x5a, 0x5a, 0x5a), bordo));
+    painter.drawRect(QRectF(rect()).adjusted(bordo / 2.0, bordo / 2.0, -bordo / 2.0, -bordo / 2.0));
+
+    // The arrow: a triangle as wide as half a line of the text, drawn at any size.
+    const int lato = std::min(height(), fontMetrics().height());
+    const QPointF centro(width() - bordo - lato / 2.0, height() / 2.0);
+    const double mezzo = lato / 4.0;
+    const QPointF freccia[] = {centro + QPointF(-mezzo, -mezzo / 2),
+                               centro + QPointF(mezzo, -mezzo / 2), centro + QPointF(0, mezzo / 2)};
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(isEnabled() ? QPalette::Text : QPalette::Mid));
+    painter.drawPolygon(freccia, 3);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    const int margine = fontMetrics().averageCharWidth() / 2 + bordo;
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(rect().adjusted(margine, 0, -(lato + 2 * bordo + margine), 0),
+                     Qt::AlignVCenter | Qt::AlignLeft, currentText());
 }
 
 namespace {
@@ -199,6 +359,42 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
+void TextBox::setLinea(int pixel)
+{
+    m_linea = pixel;
+    allineaLinea();
+}
+
+void TextBox::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        allineaLinea();
+}
+
+void TextBox::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    allineaLinea();
+}
+
+// A line edit aligned to the top draws its text one pixel below the top of its contents, less
+// the text margins: the top margin puts the baseline where it is asked.
+void TextBox::allineaLinea()
+{
+    if (m_linea < 0)
+        return;
+    QStyleOptionFrame pannello;
+    initStyleOption(&pannello);
+    const QRect contenuto = style()->subElementRect(QStyle::SE_LineEditContents, &pannello, this);
+    const int sopra = m_linea - QFontMetrics(font()).ascent() - 1 - contenuto.top();
+    const Qt::Alignment orizzontale = alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment() != (orizzontale | Qt::AlignTop))
+        setAlignment(orizzontale | Qt::AlignTop);
+    if (textMargins().top() != sopra)
+        setTextMargins(0, sopra, 0, 0);
+}
+
 void TextBox::mousePressEvent(QMouseEvent *event)
 {
     QPointer<TextBox> self(this);
@@ -236,12 +432,55 @@ public:
     }
 };
 
-QAccessibleInterface *accessiblePicture(const QString &className, QObject *object)
+// A label says its caption and nothing else: Qt would name an empty label after the frame it
+// stands in, so that a screen reader says "ELABORAZIONE" for an empty time.
+class AccessibleLabel final : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLabel(Label *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const QString nome = widget()->accessibleName();
+        return nome.isEmpty() ? static_cast<Label *>(widget())->text() : nome;
+    }
+};
+
+// A rule between columns has nothing to say.
+class AccessibleLine final : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLine(Line *line) : QAccessibleWidget(line, QAccessible::Separator) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *accessibile(const QString &className, QObject *object)
 {
     if (className == u"Picture")
         if (auto *picture = qobject_cast<Picture *>(object))
             return new AccessiblePicture(picture);
+    if (className == u"Label")
+        if (auto *label = qobject_cast<Label *>(object))
+            return new AccessibleLabel(label);
+    if (className == u"Line")
+        if (auto *line = qobject_cast<Line *>(object))
+            return new AccessibleLine(line);
     return nullptr;
+}
+
+void installaAccessibilita()
+{
+    static const bool installata = [] {
+        QAccessible::installFactory(accessibile);
+        return true;
+    }();
+    Q_UNUSED(installata);
 }
 
 // One renderer per picture while the application lives: each SVG is parsed once, and the
@@ -261,11 +500,7 @@ QSvgRenderer *renderer(const QString &resource)
 
 Picture::Picture(const QString &resource, QWidget *parent) : QWidget(parent), m_resource(resource)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(accessiblePicture);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    installaAccessibilita();
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -321,6 +556,7 @@ void Shape::paintEvent(QPaintEvent *)
 
 Line::Line(Direction direction, QWidget *parent) : QWidget(parent), m_direction(direction)
 {
+    installaAccessibilita();
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

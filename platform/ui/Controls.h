@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -14,13 +15,27 @@
 // reaches the form behind it.
 //
 // Its caption shows whole wherever it can. A label at least two lines tall wraps its words; a
-// caption that still runs wider (one line) or taller (wrapped) than the label, as our faces are
-// not the designed ones, gets a smaller face, down to 70% of the face the screen's scale gives.
+// one-line caption that runs wider than the label, as our faces are not the designed ones, first
+// takes the free room beside it, so that labels of one face keep one size; a caption that still
+// runs wider (one line) or taller (wrapped) gets a smaller face, down to 70% of the face the
+// screen's scale gives.
+//
+// A screen reader hears its caption, or nothing when it has none (never its frame's title).
 class Label : public QLabel
 {
     Q_OBJECT
 public:
     explicit Label(QWidget *parent = nullptr);
+
+    // Where the form puts the label: its designed box, and the room free of other controls that
+    // a one-line caption may take on its left and on its right, in pixels.
+    void colloca(const QRect &box, int liberoSinistra = 0, int liberoDestra = 0);
+    // The baseline of the text, in pixels from the label's top, so that the texts of a row of
+    // controls stand on one line; -1: where the alignment puts it.
+    void setLinea(int pixel);
+    // Column headings: the stops between the columns, in pixels from the label's left. Each word
+    // stands centred in the column that its place in the caption falls in.
+    void setColonne(QList<int> stops);
 
     // The face at the screen's scale; the label fits its caption in it, now and at every change.
     void setScaledFont(const QFont &font);
@@ -33,16 +48,29 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    struct Parola
+    {
+        QString testo;
+        int colonna;
+    };
     // The width the caption may take: the contents, less the indent that Qt keeps on the aligned
     // side of a framed label.
     int textWidth(const QFontMetrics &metrics) const;
     bool fits(const QFont &font) const;
     void fit();
+    void allarga(const QFontMetrics &metrics);
+    QList<Parola> parole() const;
 
     QFont m_scaled;
     bool m_hasScaled = false;
+    QRect m_box;
+    int m_liberoSinistra = 0;
+    int m_liberoDestra = 0;
+    int m_linea = -1;
+    QList<int> m_colonne;
 };
 
 // A button whose caption shows whole: one that runs wider than the button, as our faces are not
@@ -59,6 +87,19 @@ public:
 
     // Room a graphical button keeps on each side of its caption: its border and padding.
     static constexpr int cornice = 3;
+};
+
+// A drop-down list in one colour, closed and open: its background (the palette's Base) behind
+// its text and behind its items, with a plain border and the style's arrow.
+class Elenco : public QComboBox
+{
+    Q_OBJECT
+public:
+    explicit Elenco(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 };
 
 // A text box that reports each typed character as a key code before it is inserted, as
@@ -86,15 +127,24 @@ public:
 
     static int keyAscii(const QKeyEvent &event);
 
+    // The baseline of the text, in pixels from the box's top, so that it stands on one line
+    // with the labels of its row; -1: centred vertically.
+    void setLinea(int pixel);
+
 signals:
     void clicked();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void allineaLinea();
+
     int m_limite = 0;
+    int m_linea = -1;
 };
 
 // A picture drawn from an SVG resource at whatever size it is given. One that can take the

@@ -3,6 +3,7 @@
 #include "platform/ui/Controls.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -77,7 +78,7 @@ QWidget *create(const ControlDef &def, QWidget *parent)
         return frame;
     }
     case Kind::Combo:
-        return new QComboBox(parent);
+        return new Elenco(parent);
     case Kind::Image:
         return new Picture(QString::fromLatin1(def.picture ? def.picture : ""), parent);
     case Kind::Shape:
@@ -86,6 +87,42 @@ QWidget *create(const ControlDef &def, QWidget *parent)
         return new Line(direction(def), parent);
     }
     return nullptr;
+}
+
+// The frame a window manager draws around a window, as it draws it around the windows already
+// on screen; none before the first.
+QMargins cornice()
+{
+    for (const QWidget *w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->isMinimized())
+            continue;
+        const QRect fuori = w->frameGeometry();
+        const QRect dentro = w->geometry();
+        return {dentro.left() - fuori.left(), dentro.top() - fuori.top(),
+                fuori.right() - dentro.right(), fuori.bottom() - dentro.bottom()};
+    }
+    return {};
+}
+
+// The largest client area of the designed proportions that fits the available area of the
+// screen, with the window's frame and menu bar around it.
+QSize adattaArea(const QRect &disponibile, QSize design, int menuHeight)
+{
+    const QRect spazio = disponibile.marginsRemoved(cornice());
+    const double scala = std::min(spazio.width() / double(design.width()),
+                                  (spazio.height() - menuHeight) / double(design.height()));
+    if (scala <= 0)
+        return design;
+    return {static_cast<int>(design.width() * scala), static_cast<int>(design.height() * scala)};
+}
+
+// Moves a window, frame included, to the middle of the available area.
+void centra(QWidget &finestra, const QRect &disponibile)
+{
+    const QMargins c = cornice();
+    const QSize fuori = finestra.size().grownBy(c);
+    finestra.move(disponibile.left() + (disponibile.width() - fuori.width()) / 2,
+                  disponibile.top() + (disponibile.height() - fuori.height()) / 2);
 }
 
 QString family(const Carattere &font, const Carattere &formFont)
@@ -114,7 +151,7 @@ void Canvas::mousePressEvent(QMouseEvent *event)
 
 FormWindow::FormWindow(Form &form) : m_form(form)
 {
-    setObjectName(QString::fromLatin1(form.definition().name));
+    setObjectName(QString::fromUtf8(form.definition().name));
 }
 
 bool FormWindow::event(QEvent *event)
@@ -151,7 +188,7 @@ void FormWindow::closeEvent(QCloseEvent *event)
 
 Form::Form(const FormDef &definition, QObject *parent) : QObject(parent), m_def(definition)
 {
-    setObjectName(QString::fromLatin1(definition.name));
+    setObjectName(QString::fromUtf8(definition.name));
 }
 
 Form::~Form()
@@ -265,6 +302,17 @@ void Form::build()
             {&def, widget, container ? container->widget : nullptr, box, def.back, def.fore});
         applyColours(m_placed.last());
     }
+    liberaSpazio();
+    // A frame that overlaps a label of its container by a little lies beneath it, so that the
+    // label's descenders stay visible.
+    for (const Placed &label : m_placed) {
+        if (label.def->kind != Kind::Label)
+            continue;
+        for (const Placed &frame : m_placed)
+            if (frame.def->kind == Kind::Frame && &frame > &label &&
+                qstrcmp(frame.def->in, label.def->in) == 0 && frame.twips.intersects(label.twips))
+                label.widget->raise();
+    }
 
     QList<const Placed *> tabbed;
     for (const Placed &placed : m_placed)
@@ -302,11 +350,17 @@ void Form::build()
     if (m_def.maximised)
         if (QScreen *screen = m_window->screen())
             area = screen->availableGeometry().size() - QSize(0, menuHeight);
+    if (!m_def.maximised && !m_def.fixedSize)
+        if (QScreen *screen = m_window->screen())
+            area = adattaArea(screen->availableGeometry(), design, menuHeight);
     m_canvas->resize(area);
     if (m_def.fixedSize)
         m_window->setFixedSize(design.width(), design.height() + menuHeight);
     else
         m_window->resize(area.width(), area.height() + menuHeight);
+    if (!m_def.maximised && !m_def.fixedSize)
+        if (QScreen *screen = m_window->screen())
+            centra(*m_window, screen->availableGeometry());
     relayout();
 }
 
@@ -344,22 +398,67 @@ void Form::place(Placed &placed)
     const auto px = [unit](double from, double twips) {
         return static_cast<int>(std::lround(from + twips * unit));
     };
-    // A control never reaches past its container (the designed area, for the form's own):
-    // the designed screens have a few that overhang by a little, and a container would cut
-    // their edge off.
-    const QRect bounds = placed.container ? placed.container->rect()
+    // A control never reaches past its container (inside its border), nor the form's designed
+    // area: the designed screens have a few that overhang by a little, and the container would
+    // cut their edge off. Such a control moves inside, keeping its size where it can.
+    const QRect bounds = placed.container ? placed.container->contentsRect()
                                           : QRect(px(origin.x(), 0), px(origin.y(), 0),
                                                   px(origin.x(), m_def.width) - px(origin.x(), 0),
                                                   px(origin.y(), m_def.height) - px(origin.y(), 0));
-    const int left = std::clamp(px(origin.x(), placed.twips.left()), bounds.left(),
-                                bounds.left() + bounds.width() - 1);
-    const int top = std::clamp(px(origin.y(), placed.twips.top()), bounds.top(),
-                               bounds.top() + bounds.height() - 1);
-    const int right =
-        std::min(px(origin.x(), placed.twips.right()), bounds.left() + bounds.width());
-    const int bottom =
-        std::min(px(origin.y(), placed.twips.bottom()), bounds.top() + bounds.height());
-    placed.widget->setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
+    const auto dentro = [](int da, int a, int inizio, int fine) {
+        const int lungo = std::min(a - da, fine - inizio);
+        da = std::clamp(da, inizio, fine - std::max(1, lungo));
+        return std::pair{da, std::max(1, lungo)};
+    };
+    const auto [left, width] =
+        dentro(px(origin.x(), placed.twips.left()), px(origin.x(), placed.twips.right()),
+               bounds.left(), bounds.left() + bounds.width());
+    const auto [top, height] =
+        dentro(px(origin.y(), placed.twips.top()), px(origin.y(), placed.twips.bottom()),
+               bounds.top(), bounds.top() + bounds.height());
+    const QRect box(left, top, width, height);
+    const int linea = placed.def->linea > 0 ? px(origin.y(), placed.def->linea) - top : -1;
+    if (auto *label = qobject_cast<Label *>(placed.widget)) {
+        label->colloca(box, static_cast<int>(placed.liberoSinistra * unit),
+                       static_cast<int>(placed.liberoDestra * unit));
+        label->setLinea(linea);
+        if (!placed.def->colonne.empty()) {
+            QList<int> stops;
+            for (int stop : placed.def->colonne)
+                stops.append(static_cast<int>(std::lround(stop * unit)));
+            label->setColonne(stops);
+        }
+    } else {
+        placed.widget->setGeometry(box);
+        if (auto *box = qobject_cast<TextBox *>(placed.widget))
+            box->setLinea(linea);
+    }
+}
+
+// The room beside each label, up to the nearest control on its row or its container's edge.
+void Form::liberaSpazio()
+{
+    for (Placed &label : m_placed) {
+        if (label.def->kind != Kind::Label)
+            continue;
+        const QRectF &r = label.twips;
+        const Placed *container = label.def->in ? find(label.def->in) : nullptr;
+        double sinistra = 0;
+        double destra = container ? container->twips.width() : m_def.width;
+        for (const Placed &altro : m_placed) {
+            if (&altro == &label || qstrcmp(altro.def->in, label.def->in) != 0)
+                continue;
+            const QRectF &a = altro.twips;
+            if (a.bottom() <= r.top() || a.top() >= r.bottom())
+                continue;
+            if (a.left() >= r.right())
+                destra = std::min(destra, a.left());
+            else if (a.right() <= r.left())
+                sinistra = std::max(sinistra, a.right());
+        }
+        label.liberoSinistra = std::max(0.0, r.left() - sinistra);
+        label.liberoDestra = std::max(0.0, destra - r.right());
+    }
 }
 
 void Form::applyColours(Placed &placed)
@@ -387,11 +486,8 @@ void Form::applyColours(Placed &placed)
         const QColor back = toQColor(placed.back);
         switch (kind) {
         case Kind::TextBox:
-            palette.setColor(QPalette::Base, back);
-            break;
         case Kind::Combo:
             palette.setColor(QPalette::Base, back);
-            palette.setColor(QPalette::Button, back);
             break;
         default:
             palette.setColor(QPalette::Window, back);

@@ -129,9 +129,13 @@ private:
         QWidget *container; // nullptr: the canvas
         QRectF twips;
         Colore back, fore;
+        // Twips free of other controls on the left and on the right, that a label's one-line
+        // caption may take.
+        double liberoSinistra = 0, liberoDestra = 0;
     };
 
     void build();
+    void liberaSpazio();
     void applyColours(Placed &placed);
     void place(Placed &placed);
     Placed *find(const char *name);

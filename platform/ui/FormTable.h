@@ -62,6 +62,12 @@ struct ControlDef
     // What a screen reader calls the control, where its caption does not read as a word (spaced
     // letters, capitals) or it has none.
     const char16_t *accessibleName = nullptr;
+    // Labels and text boxes whose texts stand on one line across a row of controls: the
+    // baseline, in twips from the container's top. 0: where the alignment puts the text.
+    int linea = 0;
+    // A label of column headings: the stops between its columns, in twips from its left. Each
+    // word of the caption stands centred in the column its blanks put it in.
+    std::span<const int> colonne{};
 };
 
 struct MenuDef

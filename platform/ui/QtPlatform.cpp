@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -19,6 +20,20 @@
 #include <utility>
 
 namespace {
+// Makes a message box wide enough for its whole title, as a window manager draws it with its
+// buttons beside it. Call it last: setting the icon lays the box out anew.
+void allargaPerIlTitolo(QMessageBox &box)
+{
+    auto *griglia = qobject_cast<QGridLayout *>(box.layout());
+    if (!griglia)
+        return;
+    QFont titolo = QApplication::font();
+    titolo.setBold(true);
+    const int largo = QFontMetrics(titolo).horizontalAdvance(box.windowTitle()) + 120;
+    griglia->addItem(new QSpacerItem(largo, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                     griglia->rowCount(), 0, 1, griglia->columnCount());
+}
+
 // A message box of the program. A question (Yes/No) has no Cancel: only "Sì" and "No" answer
 // it. Escape does nothing, and the window's frame offers no way to close it (a close request is
 // refused).
@@ -65,11 +80,13 @@ int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
     box.setWindowTitle(title);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
+
     if (domanda) {
         box.setIcon(QMessageBox::Information);
         QPushButton *yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
+        allargaPerIlTitolo(box);
         box.exec();
         return box.clickedButton() == yes ? Si : No;
     }
@@ -77,6 +94,7 @@ int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
+    allargaPerIlTitolo(box);
     box.exec();
     return Ok;
 }
