@@ -5,9 +5,12 @@
 #include "reports/ui/FrmStampaPiu.h"
 #include "session/ui/FrmAutore.h"
 
+#include <QPainter>
+#include <QScreen>
 #include <QStyleOptionComboBox>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 // Every screen on a school projector and on a 4K panel, at this run's scale factor (CTest runs
@@ -84,12 +87,49 @@ bool captionIntera(const QComboBox &c, QString &perche)
     return true;
 }
 
-// Walks the screen's own table: each control inside its container, each caption whole.
+QImage inchiostro(QWidget &w);
+
+// Where a label's text is drawn, descenders included: the box of its ink, in its parent's
+// pixels.
+QRect spanTesto(QLabel &l)
+{
+    const QImage ink = inchiostro(l);
+    const qreal dpr = l.devicePixelRatioF();
+    QRect box;
+    for (int y = 0; y < ink.height(); ++y)
+        for (int x = 0; x < ink.width(); ++x)
+            if (ink.pixelIndex(x, y))
+                box |= QRect(qFloor(x / dpr), qFloor(y / dpr), 1, 1);
+    return box.translated(l.pos());
+}
+
+// The sibling that paints over the text of a label, if any: one stacked above it that is not
+// itself a transparent label or a rule.
+QWidget *copreTesto(QLabel &l)
+{
+    if (l.text().trimmed().isEmpty())
+        return nullptr;
+    const QRect testo = spanTesto(l);
+    const QObjectList &fratelli = l.parentWidget()->children();
+    for (qsizetype i = fratelli.indexOf(&l) + 1; i < fratelli.size(); ++i) {
+        auto *sopra = qobject_cast<QWidget *>(fratelli[i]);
+        if (!sopra || !sopra->isVisible() || !sopra->geometry().intersects(testo))
+            continue;
+        const bool trasparente = (qobject_cast<QLabel *>(sopra) && !sopra->autoFillBackground()) ||
+                                 qstrcmp(sopra->metaObject()->className(), "Line") == 0;
+        if (!trasparente)
+            return sopra;
+    }
+    return nullptr;
+}
+
+// Walks the screen's own table: each control inside its container's border, each caption whole
+// and uncovered, descenders included.
 void verificaControlli(Form &f)
 {
     for (const ControlDef &def : f.definition().controls) {
         QWidget *w = f.control(def.name);
-        const QRect contenitore = w->parentWidget()->rect();
+        const QRect contenitore = w->parentWidget()->contentsRect();
         QVERIFY2(contenitore.contains(w->geometry()),
                  qPrintable(dove(f, def.name) + QStringLiteral(" at %1,%2 %3x%4 in %5x%6")
                                                     .arg(w->x())
@@ -100,14 +140,98 @@ void verificaControlli(Form &f)
                                                     .arg(contenitore.height())));
         QString perche;
         bool intera = true;
-        if (auto *l = qobject_cast<QLabel *>(w))
+        if (auto *l = qobject_cast<QLabel *>(w)) {
             intera = captionIntera(*l, perche);
-        else if (auto *b = qobject_cast<QPushButton *>(w))
+            if (const QWidget *sopra = copreTesto(*l); intera && sopra) {
+                intera = false;
+                perche = u"text under "_qs + sopra->objectName();
+            }
+        } else if (auto *b = qobject_cast<QPushButton *>(w))
             intera = captionIntera(*b, perche);
         else if (auto *c = qobject_cast<QComboBox *>(w))
             intera = captionIntera(*c, perche);
         QVERIFY2(intera, qPrintable(dove(f, def.name) + u": "_qs + perche));
     }
+}
+
+QColor coloreTesto(const QWidget &w)
+{
+    return w.palette().color(qobject_cast<const QLineEdit *>(&w) ? QPalette::Text
+                                                                 : QPalette::WindowText);
+}
+
+// Whether a pixel is drawn in the text colour, not merely tinted by its edge.
+bool inchiostro(QColor c, QColor testo)
+{
+    return std::abs(c.red() - testo.red()) + std::abs(c.green() - testo.green()) +
+               std::abs(c.blue() - testo.blue()) <
+           90;
+}
+
+// The pixels of a widget drawn in its text colour, as the widget paints itself.
+QImage inchiostro(QWidget &w)
+{
+    const QColor testo = coloreTesto(w);
+    const QImage immagine = w.grab().toImage();
+    QImage maschera(immagine.size(), QImage::Format_Mono);
+    maschera.fill(0);
+    for (int y = 0; y < immagine.height(); ++y)
+        for (int x = 0; x < immagine.width(); ++x)
+            if (inchiostro(immagine.pixelColor(x, y), testo))
+                maschera.setPixel(x, y, 1);
+    return maschera;
+}
+
+// The baseline a widget's text stands on, in its parent's logical pixels, from the lowest row of
+// its ink and how far the same text's ink reaches below its baseline when drawn alone. The ink
+// is read in device pixels, at the screen's scale factor.
+double lineaDiBase(QWidget &w, const QString &testo)
+{
+    const QImage ink = inchiostro(w);
+    const qreal dpr = w.devicePixelRatioF();
+    int fondo = -1;
+    const QRect dentro = w.contentsRect().adjusted(2, 2, -2, -2);
+    for (int y = qRound(dentro.top() * dpr); y < qRound((dentro.bottom() + 1) * dpr); ++y)
+        for (int x = qRound(dentro.left() * dpr); x < qRound((dentro.right() + 1) * dpr); ++x)
+            if (x < ink.width() && y < ink.height() && ink.pixelIndex(x, y))
+                fondo = y;
+
+    const QFontMetrics metriche(w.font());
+    QImage prova(qCeil((metriche.horizontalAdvance(testo) + 4) * dpr),
+                 qCeil((metriche.height() + 4) * dpr), QImage::Format_RGB32);
+    prova.setDevicePixelRatio(dpr);
+    prova.fill(
+        w.grab().toImage().pixelColor(qRound(dentro.left() * dpr), qRound(dentro.top() * dpr)));
+    const int base = metriche.ascent() + 2;
+    QPainter pittore(&prova);
+    pittore.setFont(w.font());
+    pittore.setPen(coloreTesto(w));
+    pittore.drawText(QPoint(2, base), testo);
+    pittore.end();
+    int fondoProva = 0;
+    for (int y = 0; y < prova.height(); ++y)
+        for (int x = 0; x < prova.width(); ++x)
+            if (inchiostro(prova.pixelColor(x, y), coloreTesto(w)))
+                fondoProva = y;
+    return w.y() + (fondo - fondoProva) / dpr + base;
+}
+
+// The columns of a label's ink that cross the given x positions of its parent.
+QList<int> attraversate(QWidget &l, const QList<int> &xs)
+{
+    const QImage ink = inchiostro(l);
+    const qreal dpr = l.devicePixelRatioF();
+    QList<int> risultato;
+    for (int x : xs) {
+        const int da = qRound((x - l.x()) * dpr);
+        bool attraversa = false;
+        for (int colonna = da; colonna < qRound((x - l.x() + 1) * dpr); ++colonna)
+            for (int y = 0; colonna >= 0 && colonna < ink.width() && y < ink.height(); ++y)
+                attraversa = attraversa || ink.pixelIndex(colonna, y);
+        if (attraversa)
+            risultato.append(x);
+    }
+    return risultato;
 }
 
 // A maximised window takes the screen's size; the offscreen screen is smaller than either.
@@ -181,6 +305,16 @@ private slots:
             QCOMPARE(b.operativo().label("LblSi")->text(), u"* * * * * * * * * *"_qs);
             QCOMPARE(b.operativo().label("LblTempoTotale")->text(), u"999"_qs);
             verificaControlli(b.operativo());
+            // No heading word of ELABORAZIONE crosses a rule between its columns.
+            QList<int> regole;
+            for (const char *linea : {"Line1", "Line2", "Line4"})
+                regole.append(b.operativo().control(linea)->geometry().center().x());
+            for (const char *titolo : {"Label5", "Label4"})
+                QVERIFY2(attraversate(*b.operativo().control(titolo), regole).isEmpty(), titolo);
+            // Labels of one face keep one size: a caption uses the room beside it first.
+            for (const char *fratello : {"Label8", "Label6"})
+                QCOMPARE(b.operativo().label(fratello)->font().pixelSize(),
+                         b.operativo().label("Label7")->font().pixelSize());
         } else if (schermo == u"FrmStampaPiu") {
             b.avvia(2, 4);
             for (int i = 1; i <= 40; ++i) {
@@ -203,6 +337,48 @@ private slots:
             QCOMPARE(attestato.label("lblNome")->text(), u"Massimiliano ma"_qs);
             verificaControlli(attestato);
         }
+    }
+
+    void placement_centresAndFillsTheAvailableArea_data()
+    {
+        QTest::addColumn<QString>("schermo");
+        for (const char *schermo : {"frmOperativoPiu", "FrmStampaPiu", "FrmAttestato"})
+            QTest::newRow(schermo) << QString::fromLatin1(schermo);
+    }
+    // The exercise screen, the report and the certificate open in the middle of the screen, as
+    // large as their proportions let them be.
+    void placement_centresAndFillsTheAvailableArea()
+    {
+        QFETCH(QString, schermo);
+        Banco &b = *banco;
+        b.avvia(0, 0);
+        b.esegui(10, 10);
+        Form *f = &b.operativo();
+        if (schermo == u"FrmStampaPiu")
+            f = &b.programma.stampa();
+        else if (schermo == u"FrmAttestato")
+            f = &b.programma.attestato();
+        f->show();
+        QCoreApplication::processEvents();
+        const QRect disponibile = f->window()->screen()->availableGeometry();
+        const QRect finestra = f->window()->frameGeometry();
+        const auto dove = [&] {
+            return qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
+                                  .arg(finestra.x())
+                                  .arg(finestra.y())
+                                  .arg(finestra.width())
+                                  .arg(finestra.height())
+                                  .arg(disponibile.x())
+                                  .arg(disponibile.y())
+                                  .arg(disponibile.width())
+                                  .arg(disponibile.height()));
+        };
+        QVERIFY2(disponibile.contains(finestra), dove());
+        QVERIFY2(std::abs(finestra.center().x() - disponibile.center().x()) <= 1, dove());
+        QVERIFY2(std::abs(finestra.center().y() - disponibile.center().y()) <= 1, dove());
+        QVERIFY2(finestra.width() >= disponibile.width() - 2 ||
+                     finestra.height() >= disponibile.height() - 2,
+                 dove());
     }
 
     void ordine_keepsThePlacesLeftToRightWithoutOverlap_data()
@@ -233,6 +409,9 @@ private slots:
         else
             QTest::mouseClick(f.picture("Image5"), Qt::LeftButton);
 
+        if (QWidget *fuoco = QApplication::focusWidget())
+            fuoco->clearFocus(); // the text cursor is not ink of the text
+        QList<double> linee;
         int sinistraPrima = -1;
         double finePrima = 0;
         for (const Posto &p : t.posti) {
@@ -249,7 +428,12 @@ private slots:
             QVERIFY2(centro + largo / 2 <= w->parentWidget()->width(), nome);
             sinistraPrima = w->x();
             finePrima = centro + largo / 2;
+            linee.append(lineaDiBase(*w, testo));
         }
+        // The numbers, the answer and the operators stand on one baseline.
+        const auto [bassa, alta] = std::minmax_element(linee.begin(), linee.end());
+        QVERIFY2(*alta - *bassa <= 1.0, qPrintable(u"baselines "_qs + QString::number(*bassa) +
+                                                   u".."_qs + QString::number(*alta)));
     }
 };
 
