@@ -91,6 +91,13 @@ private slots:
             {u"FrmInizio1", u"Command6", u"Numero max da 10 a 99"},
             {u"FrmInizio1", u"Command7", u"Esci"},
             {u"frmOperativoPiu", u"TxtRisultato", u"Risultato"},
+            // Nothing to say: not the title of the frame they stand in.
+            {u"frmOperativoPiu", u"LblTempoParziale", u""},
+            {u"frmOperativoPiu", u"LblTempoTotale", u""},
+            {u"frmOperativoPiu", u"Line1", u""},
+            {u"frmOperativoPiu", u"Line4", u""},
+            {u"frmOperativoPiu", u"LblSi", u""},
+            {u"frmOperativoPiu", u"LblNo", u""},
             {u"frmOperativoPiu", u"Image3", u"uguale"},
             {u"frmOperativoPiu", u"Image4", u"minore"},
             {u"frmOperativoPiu", u"Image5", u"maggiore"},
@@ -197,6 +204,16 @@ private slots:
                    : QList<const char *>{"Image3", "Image4", "Image5"};
         for (const char *risposta : risposte)
             QCOMPARE(accessibile(f.control(risposta), QAccessible::Description), frase);
+        // Going through the frame's controls, a screen reader meets them left to right.
+        QList<QObject *> posti;
+        for (const Posto &p : tipoOp(tipo)->posti)
+            posti.append(f.control(frmOperativoPiù::nome(p.controllo)));
+        QList<QObject *> letti;
+        QAccessibleInterface *cornice = QAccessible::queryAccessibleInterface(riquadro);
+        for (int i = 0; i < cornice->childCount(); ++i)
+            if (QObject *o = cornice->child(i)->object(); posti.contains(o))
+                letti.append(o);
+        QCOMPARE(letti, posti);
 
         // The next operation brings its own sentence.
         banco->rispondi(true);
