@@ -5,6 +5,7 @@
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "platform/Tabelle.h"
 #include "session/SessionState.h"
 #include "session/Testi.h"
 
@@ -50,14 +51,8 @@ constexpr std::array<Riga, 8> tabellaStati{{
     {EsercizioFinito, StatoEsercizio::EsercizioFinito, {N, N, M, M, M}, true,  &istruzioni::nuovoEsercizio},
 }};
 // clang-format on
-static_assert(
-    [] {
-        for (std::size_t i = 0; i < tabellaStati.size(); ++i)
-            if (static_cast<std::size_t>(tabellaStati[i].ingresso) != i)
-                return false;
-        return true;
-    }(),
-    "the state table lists the ways in in their order");
+static_assert(perChiave(tabellaStati, &Riga::ingresso),
+              "the state table lists the ways in in their order");
 
 const Riga &riga(Ingresso ingresso)
 {

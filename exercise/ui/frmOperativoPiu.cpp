@@ -1,6 +1,7 @@
 #include "exercise/ui/frmOperativoPiu.h"
 
 #include "platform/Platform.h"
+#include "platform/Tabelle.h"
 #include "platform/ui/Controls.h"
 #include "session/Attivita.h"
 
@@ -61,14 +62,8 @@ constexpr std::array<Voce, numeroControlli> voci{{
     {Image5, "Image5", G::Immagine},
 }};
 // clang-format on
-static_assert(
-    [] {
-        for (std::size_t i = 0; i < voci.size(); ++i)
-            if (static_cast<std::size_t>(voci[i].controllo) != i)
-                return false;
-        return true;
-    }(),
-    "the controls are listed in the order of Controllo");
+static_assert(perChiave(voci, &Voce::controllo),
+              "the controls are listed in the order of Controllo");
 
 // The controls that the operation types move along their frames, each frame's in the order the
 // screen is designed with.
