@@ -212,6 +212,34 @@ Pulsante::Pulsante(const QString &caption, QWidget *parent) : QPushButton(captio
     setAutoDefault(true);
 }
 
+void Pulsante::setColori(const QColor &sfondo, const QColor &testo)
+{
+    m_sfondo = sfondo;
+    m_testo = testo;
+    update();
+}
+
+void Pulsante::paintEvent(QPaintEvent *event)
+{
+    if (!m_sfondo.isValid()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal bordo = hasFocus() ? 2 : 1;
+    painter.setPen(QPen(hasFocus() ? QColor(0x1c, 0x2f, 0x8c) : QColor(0x5a, 0x5a, 0x5a), bordo));
+    painter.setBrush(isDown() ? m_sfondo.darker(115) : m_sfondo);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(bordo / 2, bordo / 2, -bordo / 2, -bordo / 2),
+                            3, 3);
+    // A disabled button shows no caption, as the blank bar behind the exercise's buttons.
+    if (!isEnabled())
+        return;
+    painter.setPen(m_testo.isValid() ? m_testo : palette().color(QPalette::ButtonText));
+    painter.drawText(rect().adjusted(cornice, cornice, -cornice, -cornice), Qt::AlignCenter,
+                     text());
+}
+
 void Pulsante::setScaledFont(const QFont &scaled)
 {
     QFont font = scaled;
@@ -228,20 +256,21 @@ void Pulsante::setScaledFont(const QFont &scaled)
         setFont(font);
 }
 
-Elenco::Elenco(QWidget *parent) : QComboBox(parent)
-{
-    // Items drawn as a list's, in the list's colours, rather than as the style's menu items.
-    setItemDelegate(new QStyledItemDelegate(this));
-}
+Elenco::Elenco(QWidget *parent) : QComboBox(parent) {}
 
-void Elenco::changeEvent(QEvent *event)
+// The open list is made when it first opens (asking for it before would build it with the
+// screen): its items drawn as a list's, in the list's colours, rather than as the style's menu
+// items.
+void Elenco::showPopup()
 {
-    QComboBox::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange) {
-        view()->setPalette(palette());
-        if (QWidget *contenitore = view()->parentWidget())
-            contenitore->setPalette(palette());
+    if (!m_apribile) {
+        setItemDelegate(new QStyledItemDelegate(this));
+        m_apribile = true;
     }
+    view()->setPalette(palette());
+    if (QWidget *contenitore = view()->parentWidget())
+        contenitore->setPalette(palette());
+    QComboBox::showPopup();
 }
 
 void Elenco::paintEvent(QPaintEvent *)

@@ -84,9 +84,20 @@ public:
 
     // The face at the screen's scale, fitted to the caption at the button's current width.
     void setScaledFont(const QFont &font);
+    // A graphical button shows its background colour, with a plain border that thickens when it
+    // has the focus; an invalid colour keeps the style's own look, or its text colour.
+    void setColori(const QColor &sfondo, const QColor &testo);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+public:
     // Room a graphical button keeps on each side of its caption: its border and padding.
     static constexpr int cornice = 3;
+
+private:
+    QColor m_sfondo;
+    QColor m_testo;
 };
 
 // A drop-down list in one colour, closed and open: its background (the palette's Base) behind
@@ -96,10 +107,13 @@ class Elenco : public QComboBox
     Q_OBJECT
 public:
     explicit Elenco(QWidget *parent = nullptr);
+    void showPopup() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
+
+private:
+    bool m_apribile = false;
 };
 
 // A text box that reports each typed character as a key code before it is inserted, as

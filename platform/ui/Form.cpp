@@ -466,19 +466,9 @@ void Form::applyColours(Placed &placed)
     QWidget *widget = placed.widget;
     const Kind kind = placed.def->kind;
     if (kind == Kind::Button) {
-        QString style;
-        if (placed.back.isSet()) {
-            const QColor back = toQColor(placed.back);
-            style = QStringLiteral("QPushButton{background-color:%1;border:1px solid #5a5a5a;"
-                                   "border-radius:3px;padding:1px;}"
-                                   "QPushButton:pressed{background-color:%2;}"
-                                   "QPushButton:focus{border:2px solid #1c2f8c;}"
-                                   "QPushButton:disabled{color:%1;}")
-                        .arg(back.name(), back.darker(115).name());
-        }
-        if (placed.fore.isSet())
-            style += QStringLiteral("QPushButton{color:%1;}").arg(toQColor(placed.fore).name());
-        widget->setStyleSheet(style);
+        static_cast<Pulsante *>(widget)->setColori(
+            placed.back.isSet() ? toQColor(placed.back) : QColor(),
+            placed.fore.isSet() ? toQColor(placed.fore) : QColor());
         return;
     }
     QPalette palette = widget->palette();

@@ -5,13 +5,18 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QIcon>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <QSvgRenderer>
 #include <QTime>
 #include <QTimer>
 #include <QTranslator>
@@ -159,6 +164,82 @@ protected:
 };
 } // namespace
 
+namespace {
+// A standard icon of the style, fetched only when it is first drawn: most are never drawn (the
+// menu bar's overflow button, for one), and fetching one loads the image plugins.
+class IconaPigra final : public QIconEngine
+{
+public:
+    IconaPigra(const QStyle *stile, QStyle::StandardPixmap quale, const QWidget *widget)
+        : m_stile(stile), m_quale(quale), m_widget(widget)
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        vera().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return vera().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return vera().actualSize(size, mode, state);
+    }
+    QIconEngine *clone() const override { return new IconaPigra(*this); }
+    bool isNull() override { return false; }
+
+private:
+    const QIcon &vera()
+    {
+        if (!m_caricata) {
+            m_vera = m_stile->standardIcon(m_quale, nullptr, m_widget);
+            m_caricata = true;
+        }
+        return m_vera;
+    }
+
+    const QStyle *m_stile;
+    QStyle::StandardPixmap m_quale;
+    QPointer<const QWidget> m_widget;
+    QIcon m_vera;
+    bool m_caricata = false;
+};
+
+// The program's style: Fusion, with its standard icons fetched when first drawn and the frame of
+// a titled group drawn by the painter rather than from one of its pictures, so that showing a
+// screen loads no image plugin.
+class Stile final : public QProxyStyle
+{
+public:
+    explicit Stile(QStyle *base) : QProxyStyle(base) {}
+
+    QIcon standardIcon(StandardPixmap quale, const QStyleOption *option,
+                       const QWidget *widget) const override
+    {
+        if (option)
+            return QProxyStyle::standardIcon(quale, option, widget);
+        return QIcon(new IconaPigra(baseStyle(), quale, widget));
+    }
+
+    void drawPrimitive(PrimitiveElement elemento, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (elemento != PE_FrameGroupBox) {
+            QProxyStyle::drawPrimitive(elemento, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(option->palette.color(QPalette::Window).darker(140));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+        painter->restore();
+    }
+};
+} // namespace
+
 void installaPiattaforma(QApplication &app)
 {
     app.installEventFilter(new UnaPressione(&app));
@@ -187,7 +268,7 @@ void installaPiattaforma(QApplication &app)
     QApplication::setFont(interfaccia);
 
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+        QApplication::setStyle(new Stile(fusion));
 }
 
 namespace {
@@ -207,7 +288,19 @@ protected:
             static_cast<QWindow *>(watched)->isExposed()) {
             QCoreApplication::instance()->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
-                QApplication::setWindowIcon(QIcon(m_resource));
+                // Drawn here from its SVG: an icon read from the file would load the image
+                // plugins.
+                QSvgRenderer svg(m_resource);
+                QIcon icona;
+                for (int lato : {16, 24, 32, 48, 64, 128}) {
+                    QPixmap pixmap(lato, lato);
+                    pixmap.fill(Qt::transparent);
+                    QPainter painter(&pixmap);
+                    svg.render(&painter);
+                    painter.end();
+                    icona.addPixmap(pixmap);
+                }
+                QApplication::setWindowIcon(icona);
                 deleteLater();
             });
         }
