@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
 #include <QKeyEvent>
@@ -230,11 +231,19 @@ public:
             QProxyStyle::drawPrimitive(elemento, option, painter, widget);
             return;
         }
+        // Below the title, as Fusion draws it.
+        const auto *gruppo = qobject_cast<const QGroupBox *>(widget);
+        const int margine = 2;
+        const int sopra = gruppo && !gruppo->isCheckable() && gruppo->title().isEmpty()
+                              ? margine
+                              : std::max(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                                         option->fontMetrics.height()) +
+                                    margine;
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(option->palette.color(QPalette::Window).darker(140));
         painter->setBrush(Qt::NoBrush);
-        painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+        painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, sopra + 0.5, -0.5, -0.5), 2, 2);
         painter->restore();
     }
 };
