@@ -46,12 +46,16 @@ void Label::mousePressEvent(QMouseEvent *event)
     emit clicked();
 }
 
-void Label::colloca(const QRect &box, int liberoSinistra, int liberoDestra)
+void Label::colloca(const QRect &box, int liberoSinistra, int liberoDestra, const QFont *scaled)
 {
     m_box = box;
     m_liberoSinistra = std::max(0, liberoSinistra);
     m_liberoDestra = std::max(0, liberoDestra);
     setGeometry(box);
+    if (scaled) {
+        m_scaled = *scaled;
+        m_hasScaled = true;
+    }
     fit();
 }
 

@@ -29,7 +29,9 @@ public:
 
     // Where the form puts the label: its designed box, and the room free of other controls that
     // a one-line caption may take on its left and on its right, in pixels.
-    void colloca(const QRect &box, int liberoSinistra = 0, int liberoDestra = 0);
+    // The face at the screen's scale comes with it when it changes.
+    void colloca(const QRect &box, int liberoSinistra = 0, int liberoDestra = 0,
+                 const QFont *scaled = nullptr);
     // The baseline of the text, in pixels from the label's top, so that the texts of a row of
     // controls stand on one line; -1: where the alignment puts it.
     void setLinea(int pixel);

@@ -10,9 +10,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -125,9 +127,15 @@ void centra(QWidget &finestra, const QRect &disponibile)
                   disponibile.top() + (disponibile.height() - fuori.height()) / 2);
 }
 
+// The face a control is drawn in, named as the system has it: asked for by a designed name, the
+// font database would look for that name and its aliases first, for every size.
 QString family(const Carattere &font, const Carattere &formFont)
 {
-    return text(font.name ? font.name : formFont.name);
+    const char16_t *nome = font.name ? font.name : formFont.name;
+    for (const Sostituto &s : sostituti)
+        if (std::u16string_view(s.progettata) == nome)
+            return text(s.disegnata);
+    return text(nome);
 }
 
 } // namespace
@@ -156,12 +164,23 @@ FormWindow::FormWindow(Form &form) : m_form(form)
 
 bool FormWindow::event(QEvent *event)
 {
+    // The window is about to be painted for the first time: the layout gives its faces first.
+    if (event->type() == QEvent::UpdateRequest)
+        m_form.assicuraCaratteri();
     if (event->type() == QEvent::WindowActivate) {
         const bool handled = QMainWindow::event(event);
         m_form.Form_Activate();
         return handled;
     }
     return QMainWindow::event(event);
+}
+
+bool FormWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Painting follows an expose at once, without an update request.
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        m_form.assicuraCaratteri();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent *event)
@@ -215,6 +234,8 @@ void Form::show()
         if (QScreen *screen = m_window->screen())
             m_window->setGeometry(screen->availableGeometry());
         m_window->showMaximized();
+        if (QWindow *finestra = m_window->windowHandle())
+            finestra->installEventFilter(m_window);
     } else {
         m_window->show();
     }
@@ -238,6 +259,7 @@ void Form::unload()
     m_canvas = nullptr;
     m_placed.clear();
     m_menus.clear();
+    m_caratteri = false;
     if (window) {
         window->close();
         window->deleteLater();
@@ -375,23 +397,32 @@ void Form::relayout()
     m_offset = QPointF((m_canvas->width() - designWidth * m_scale) / 2.0,
                        (m_canvas->height() - designHeight * m_scale) / 2.0);
 
+    // A maximised screen gets its faces when it first shows, at the size the window manager
+    // gives it: each face at each size is a font to load, and the sizes before are guesses.
+    const QWindow *finestra = m_window ? m_window->windowHandle() : nullptr;
+    const bool caratteri = !m_def.maximised || m_caratteri || (finestra && finestra->isExposed());
     for (Placed &placed : m_placed) {
-        place(placed);
+        if (!caratteri) {
+            place(placed);
+            continue;
+        }
         const Carattere &font = placed.def->font.size > 0 ? placed.def->font : m_def.font;
         QFont qfont(family(placed.def->font, m_def.font));
         qfont.setBold(font.bold);
         qfont.setPixelSize(
             std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
-        if (auto *label = qobject_cast<Label *>(placed.widget))
-            label->setScaledFont(qfont);
-        else if (auto *pulsante = qobject_cast<Pulsante *>(placed.widget))
-            pulsante->setScaledFont(qfont);
-        else
-            placed.widget->setFont(qfont);
+        place(placed, &qfont);
     }
+    m_caratteri = m_caratteri || caratteri;
 }
 
-void Form::place(Placed &placed)
+void Form::assicuraCaratteri()
+{
+    if (!m_caratteri)
+        relayout();
+}
+
+void Form::place(Placed &placed, const QFont *carattere)
 {
     const double unit = m_scale / twipsPerPixel;
     const QPointF origin = placed.container ? QPointF() : m_offset;
@@ -419,8 +450,6 @@ void Form::place(Placed &placed)
     const QRect box(left, top, width, height);
     const int linea = placed.def->linea > 0 ? px(origin.y(), placed.def->linea) - top : -1;
     if (auto *label = qobject_cast<Label *>(placed.widget)) {
-        label->colloca(box, static_cast<int>(placed.liberoSinistra * unit),
-                       static_cast<int>(placed.liberoDestra * unit));
         label->setLinea(linea);
         if (!placed.def->colonne.empty()) {
             QList<int> stops;
@@ -428,11 +457,19 @@ void Form::place(Placed &placed)
                 stops.append(static_cast<int>(std::lround(stop * unit)));
             label->setColonne(stops);
         }
-    } else {
-        placed.widget->setGeometry(box);
-        if (auto *box = qobject_cast<TextBox *>(placed.widget))
-            box->setLinea(linea);
+        label->colloca(box, static_cast<int>(placed.liberoSinistra * unit),
+                       static_cast<int>(placed.liberoDestra * unit), carattere);
+        return;
     }
+    placed.widget->setGeometry(box);
+    if (auto *testo = qobject_cast<TextBox *>(placed.widget))
+        testo->setLinea(linea);
+    if (!carattere)
+        return;
+    if (auto *pulsante = qobject_cast<Pulsante *>(placed.widget))
+        pulsante->setScaledFont(*carattere);
+    else
+        placed.widget->setFont(*carattere);
 }
 
 // The room beside each label, up to the nearest control on its row or its container's edge.

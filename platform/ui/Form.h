@@ -44,6 +44,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // The keys that no control of the form used.
     void keyPressEvent(QKeyEvent *event) override;
@@ -137,7 +138,11 @@ private:
     void build();
     void liberaSpazio();
     void applyColours(Placed &placed);
-    void place(Placed &placed);
+    // Places a control at its twips for the current scale, and gives it the face, when one is
+    // given.
+    void place(Placed &placed, const QFont *carattere = nullptr);
+    // Gives the controls their faces, if the layout has not yet.
+    void assicuraCaratteri();
     Placed *find(const char *name);
     const Placed *find(const char *name) const;
     void windowClosing();
@@ -151,5 +156,6 @@ private:
     double m_scale = 1.0;
     QPointF m_offset;
     bool m_unloading = false;
+    bool m_caratteri = false; // the controls have their faces
     QByteArray m_focusOnShow;
 };

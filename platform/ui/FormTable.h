@@ -43,6 +43,20 @@ constexpr Carattere sansSerif(double size, Peso peso = Normale)
     return {u"MS Sans Serif", size, peso};
 }
 
+// The faces drawn in place of the designed ones: metric-compatible, from fonts-liberation.
+struct Sostituto
+{
+    const char16_t *progettata;
+    const char16_t *disegnata;
+};
+inline constexpr Sostituto sostituti[] = {
+    {u"Arial", u"Liberation Sans"},
+    {u"MS Sans Serif", u"Liberation Sans"},
+    {u"Times New Roman", u"Liberation Serif"},
+    {u"Courier", u"Liberation Mono"},
+    {u"Courier New", u"Liberation Mono"},
+};
+
 struct ControlDef
 {
     const char *name;

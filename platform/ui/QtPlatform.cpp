@@ -1,5 +1,7 @@
 #include "platform/ui/QtPlatform.h"
 
+#include "platform/ui/FormTable.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -263,12 +265,9 @@ void installaPiattaforma(QApplication &app)
     else
         delete translator;
 
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
-                              QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    for (const Sostituto &s : sostituti)
+        QFont::insertSubstitution(QString::fromUtf16(s.progettata),
+                                  QString::fromUtf16(s.disegnata));
     // Menus and message boxes in the screens' own face, as the designed system had them, rather
     // than in whatever face a machine prefers: the menu bar's height, and so the room left to
     // each screen, is then the same on every machine.
