@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zefirano"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zefirano"));
-    iconaDopoIlPrimoDisegno(app, QStringLiteral(":/zefirano.svg"));
+    iconaDopoIlPrimoDisegno(app, QStringLiteral(":/zefirano.pic"));
     installaPiattaforma(app);
 
     QtMessageBox messageBox;

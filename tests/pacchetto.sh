@@ -45,7 +45,7 @@ build)
     [ "$(dpkg-deb -f "$DEB" Section)" = education ] || errore "la sezione non è education"
     # The scan of the shared libraries found Qt's; the rest is named by hand.
     DIPENDE=$(dpkg-deb -f "$DEB" Depends)
-    for d in libqt6widgets6 libqt6svg6 qt6-qpa-plugins qt6-translations-l10n; do
+    for d in libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n; do
         grep -q "\b$d\b" <<<"$DIPENDE" || errore "non dipende da $d: $DIPENDE"
     done
     dpkg-deb -x "$DEB" "$RADICE" || errore "dpkg-deb -x non riesce"

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyleOptionComboBox>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include <algorithm>
@@ -337,6 +338,39 @@ private slots:
             QCOMPARE(attestato.label("lblNome")->text(), u"Massimiliano ma"_qs);
             verificaControlli(attestato);
         }
+    }
+
+    void disegno_looksAsItsSvg_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QSize>("area");
+        for (const char *nome : {"inizio", "uguale", "minore", "maggiore", "zefirano"})
+            QTest::newRow(nome) << QString::fromLatin1(nome) << QSize(300, 300);
+        QTest::newRow("pergamena, as the certificate shows it")
+            << u"pergamena"_qs << QSize(489, 639);
+    }
+    // The program draws each picture from the recording the build makes of its SVG: the same
+    // picture, over the same area.
+    void disegno_looksAsItsSvg()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QSize, area);
+        QImage svg(area, QImage::Format_ARGB32);
+        svg.fill(Qt::white);
+        QPainter pittore(&svg);
+        QSvgRenderer(QStringLiteral(ZEF_ASSETS "/") + nome + u".svg"_qs).render(&pittore);
+        pittore.end();
+        QImage disegno(area, QImage::Format_ARGB32);
+        disegno.fill(Qt::white);
+        pittore.begin(&disegno);
+        disegna(pittore, u":/"_qs + nome + u".pic"_qs, QRect(QPoint(), area));
+        pittore.end();
+        int diversi = 0;
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x)
+                diversi += std::abs(qGray(svg.pixel(x, y)) - qGray(disegno.pixel(x, y))) > 8;
+        QVERIFY2(diversi < area.width() * area.height() / 1000,
+                 qPrintable(QString::number(diversi)));
     }
 
     void placement_centresAndFillsTheAvailableArea_data()

@@ -6,9 +6,9 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPicture>
 #include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
-#include <QSvgRenderer>
 #include <QValidator>
 
 #include <algorithm>
@@ -516,20 +516,33 @@ void installaAccessibilita()
     Q_UNUSED(installata);
 }
 
-// One renderer per picture while the application lives: each SVG is parsed once, and the
-// renderers go with the application rather than outliving it as leaks.
-QSvgRenderer *renderer(const QString &resource)
+// One recording per picture for the run: each is read once.
+const QPicture &disegno(const QString &resource)
 {
-    static QHash<QString, QSvgRenderer *> cache;
-    auto it = cache.find(resource);
-    if (it == cache.end()) {
-        auto *nuovo = new QSvgRenderer(resource, QCoreApplication::instance());
-        QObject::connect(nuovo, &QObject::destroyed, [resource] { cache.remove(resource); });
-        it = cache.insert(resource, nuovo);
+    static QHash<QString, QPicture> letti;
+    auto it = letti.find(resource);
+    if (it == letti.end()) {
+        QPicture nuovo;
+        nuovo.load(resource);
+        it = letti.insert(resource, nuovo);
     }
     return it.value();
 }
 } // namespace
+
+void disegna(QPainter &painter, const QString &resource, const QRect &dove)
+{
+    const QPicture &d = disegno(resource);
+    const QRect area = d.boundingRect();
+    if (area.isEmpty())
+        return;
+    painter.save();
+    painter.translate(dove.topLeft());
+    painter.scale(dove.width() / double(area.width()), dove.height() / double(area.height()));
+    painter.translate(-area.topLeft());
+    painter.drawPicture(0, 0, d);
+    painter.restore();
+}
 
 Picture::Picture(const QString &resource, QWidget *parent) : QWidget(parent), m_resource(resource)
 {
@@ -540,7 +553,7 @@ Picture::Picture(const QString &resource, QWidget *parent) : QWidget(parent), m_
 void Picture::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    renderer(m_resource)->render(&painter, QRectF(rect()));
+    disegna(painter, m_resource, rect());
     if (hasFocus()) {
         QPen pen(palette().color(QPalette::Highlight), 2, Qt::DotLine);
         painter.setPen(pen);

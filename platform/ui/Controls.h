@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+class QPainter;
+
 #include <functional>
 
 // The controls of the screens that plain Qt widgets do not cover as they are.
@@ -163,9 +165,12 @@ private:
     int m_linea = -1;
 };
 
-// A picture drawn from an SVG resource at whatever size it is given. One that can take the
-// focus is a button: Space or Enter presses it, and assistive technology sees a button with a
-// press action; one that cannot is a graphic.
+// Draws the recorded picture at resource (":/name.pic") stretched over the rectangle.
+void disegna(QPainter &painter, const QString &resource, const QRect &dove);
+
+// A picture drawn from its recording at whatever size it is given, as sharp as at any other. One
+// that can take the focus is a button: Space or Enter presses it, and assistive technology sees a
+// button with a press action; one that cannot is a graphic.
 class Picture : public QWidget
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "platform/ui/QtPlatform.h"
 
+#include "platform/ui/Controls.h"
 #include "platform/ui/FormTable.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QStyleOption>
-#include <QSvgRenderer>
 #include <QTime>
 #include <QTimer>
 #include <QTranslator>
@@ -296,15 +296,15 @@ protected:
             static_cast<QWindow *>(watched)->isExposed()) {
             QCoreApplication::instance()->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
-                // Drawn here from its SVG: an icon read from the file would load the image
+                // Drawn here from its recording: an icon read from a file would load the image
                 // plugins.
-                QSvgRenderer svg(m_resource);
                 QIcon icona;
-                for (int lato : {16, 24, 32, 48, 64, 128}) {
+                for (int lato : {16, 32, 48, 64}) {
                     QPixmap pixmap(lato, lato);
                     pixmap.fill(Qt::transparent);
                     QPainter painter(&pixmap);
-                    svg.render(&painter);
+                    painter.setRenderHint(QPainter::Antialiasing);
+                    disegna(painter, m_resource, pixmap.rect());
                     painter.end();
                     icona.addPixmap(pixmap);
                 }
