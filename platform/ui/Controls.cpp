@@ -174,11 +174,33 @@ void Label::fit()
             size = primaProva(font, text(), textWidth(QFontMetrics(font)), smallest);
             font.setPixelSize(size);
         }
+    } else if (wordWrap() && !fits(font)) {
+        size = primaProvaACapo(font, smallest);
+        font.setPixelSize(size);
     }
     while (size > smallest && !fits(font))
         font.setPixelSize(--size);
     if (font != this->font())
         setFont(font);
+}
+
+// The size to try first for a wrapped caption that runs taller than the label: text laid out
+// at a smaller size wraps as the designed face does in a proportionally wider box, so the
+// designed face alone tells the largest size that fits, with no font loaded for the sizes
+// between.
+int Label::primaProvaACapo(const QFont &font, int smallest) const
+{
+    const QFontMetrics metrics(font);
+    const int designed = std::max(1, font.pixelSize());
+    const int width = std::max(1, textWidth(metrics));
+    for (int size = designed - 1; size > smallest; --size) {
+        const double fattore = double(designed) / size;
+        const QRect needed = metrics.boundingRect(QRect(0, 0, int(width * fattore), 1 << 20),
+                                                  Qt::TextWordWrap | alignment(), text());
+        if (needed.height() / fattore <= contentsRect().height())
+            return size;
+    }
+    return smallest;
 }
 
 void Label::paintEvent(QPaintEvent *event)

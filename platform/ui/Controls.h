@@ -64,6 +64,7 @@ private:
     // side of a framed label.
     int textWidth(const QFontMetrics &metrics) const;
     bool fits(const QFont &font) const;
+    int primaProvaACapo(const QFont &font, int smallest) const;
     void fit();
     void allarga(const QFontMetrics &metrics);
     QList<Parola> parole() const;
