@@ -1,6 +1,5 @@
 #include "app/Programma.h"
 #include "platform/ui/QtPlatform.h"
-#include "platform/ui/QtPrinter.h"
 #include "session/SessionState.h"
 
 #include <QApplication>
@@ -18,7 +17,7 @@ int main(int argc, char *argv[])
     MixRandom random;
     random.randomize(clock.timer());
     QtBeeper beeper;
-    QtPrinterFactory printers;
+    StampantiDifferite printers;
     QtSaveDialog saveDialog;
     QtEnder ender;
     Platform piattaforma{messageBox, clock, random, beeper, printers, saveDialog, ender};

@@ -10,7 +10,7 @@
 #include "Banco.h"
 
 #include "platform/ui/QtPlatform.h"
-#include "platform/ui/QtPrinter.h"
+#include "platform/ui/stampa/QtPrinter.h"
 #include "reports/StampaOperazioni.h"
 #include "reports/ui/FrmAttestato.h"
 #include "reports/ui/FrmStampaPiu.h"

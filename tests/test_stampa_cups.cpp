@@ -1,4 +1,4 @@
-#include "platform/ui/QtPrinter.h"
+#include "platform/ui/stampa/QtPrinter.h"
 #include "reports/StampaOperazioni.h"
 #include "session/SessionState.h"
 

@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <QKeyEvent>
+#include <QLibrary>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -135,6 +136,37 @@ void QtEnder::end()
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(0);
+}
+
+PrinterFactory *StampantiDifferite::modulo()
+{
+    if (m_cercato)
+        return m_modulo;
+    m_cercato = true;
+    const QString qui = QCoreApplication::applicationDirPath();
+    for (const QString &cartella : {qui, QString(qui + QStringLiteral("/../lib/zefirano"))}) {
+        QLibrary libreria(cartella + QStringLiteral("/zefirano_stampa"));
+        if (!libreria.load())
+            continue;
+        using Ingresso = PrinterFactory *(*)();
+        if (auto ingresso = reinterpret_cast<Ingresso>(libreria.resolve("zefirano_stampanti"))) {
+            m_modulo = ingresso();
+            break;
+        }
+    }
+    return m_modulo;
+}
+
+std::unique_ptr<Printer> StampantiDifferite::stampante()
+{
+    PrinterFactory *m = modulo();
+    return m ? m->stampante() : nullptr;
+}
+
+std::unique_ptr<Printer> StampantiDifferite::pdf(const QString &path)
+{
+    PrinterFactory *m = modulo();
+    return m ? m->pdf(path) : nullptr;
 }
 
 QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)

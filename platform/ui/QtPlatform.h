@@ -43,6 +43,22 @@ private:
     bool m_ended = false;
 };
 
+// The printers of Qt's print support, from the printing module (zefirano_stampa) loaded the first
+// time a page is printed: beside the program, or in ../lib/zefirano from it. Without the module
+// no printer is there, and the program says so as it says it of a missing printer.
+class StampantiDifferite final : public PrinterFactory
+{
+public:
+    std::unique_ptr<Printer> stampante() override;
+    std::unique_ptr<Printer> pdf(const QString &path) override;
+
+private:
+    PrinterFactory *modulo();
+
+    PrinterFactory *m_modulo = nullptr;
+    bool m_cercato = false;
+};
+
 class QtSaveDialog final : public SaveDialog
 {
 public:

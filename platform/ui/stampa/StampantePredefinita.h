@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/Destinazione.h"
+#include "platform/ui/stampa/Destinazione.h"
 
 // The system's default printer, as it is when each page starts, never with a dialog.
 //

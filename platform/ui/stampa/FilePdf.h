@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/Destinazione.h"
+#include "platform/ui/stampa/Destinazione.h"
 
 // An A4 portrait PDF file. A page got there when the file was written; a dropped page leaves no
 // file behind.

@@ -1,4 +1,4 @@
-#include "platform/ui/FilePdf.h"
+#include "platform/ui/stampa/FilePdf.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Printer.h"
-#include "platform/ui/FilePdf.h"
+#include "platform/ui/stampa/FilePdf.h"
 
 #include <QFont>
 #include <QPainter>

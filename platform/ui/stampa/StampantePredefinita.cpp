@@ -1,6 +1,6 @@
-#include "platform/ui/StampantePredefinita.h"
+#include "platform/ui/stampa/StampantePredefinita.h"
 
-#include "platform/ui/Spooler.h"
+#include "platform/ui/stampa/Spooler.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -1,6 +1,6 @@
-#include "platform/ui/QtPrinter.h"
+#include "platform/ui/stampa/QtPrinter.h"
 
-#include "platform/ui/StampantePredefinita.h"
+#include "platform/ui/stampa/StampantePredefinita.h"
 
 #include <QFontMetricsF>
 #include <QPicture>

@@ -1,4 +1,4 @@
-#include "platform/ui/Spooler.h"
+#include "platform/ui/stampa/Spooler.h"
 
 #include <QByteArray>
 #include <QLibrary>
