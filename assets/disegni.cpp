@@ -4,8 +4,8 @@
 //
 // Usage: disegni <input.svg> <output.pic>
 
-#include <QFile>
 #include <QCoreApplication>
+#include <QFile>
 #include <QPainter>
 #include <QPicture>
 #include <QSvgRenderer>
