@@ -70,14 +70,6 @@ void Label::setLinea(int pixel)
 void Label::setColonne(QList<int> stops)
 {
     m_colonne = std::move(stops);
-    fit();
-}
-
-void Label::setScaledFont(const QFont &font)
-{
-    m_scaled = font;
-    m_hasScaled = true;
-    fit();
 }
 
 void Label::setText(const QString &text)

@@ -29,20 +29,18 @@ class Label : public QLabel
 public:
     explicit Label(QWidget *parent = nullptr);
 
-    // Where the form puts the label: its designed box, and the room free of other controls that
-    // a one-line caption may take on its left and on its right, in pixels.
-    // The face at the screen's scale comes with it when it changes.
+    // Where the form puts the label: its designed box, the room free of other controls that a
+    // one-line caption may take on its left and on its right, in pixels, and the face at the
+    // screen's scale when it changes. The label fits its caption, now and at every change.
     void colloca(const QRect &box, int liberoSinistra = 0, int liberoDestra = 0,
                  const QFont *scaled = nullptr);
     // The baseline of the text, in pixels from the label's top, so that the texts of a row of
     // controls stand on one line; -1: where the alignment puts it.
     void setLinea(int pixel);
     // Column headings: the stops between the columns, in pixels from the label's left. Each word
-    // stands centred in the column that its place in the caption falls in.
+    // stands centred in the column that its place in the caption falls in. Takes effect with the
+    // next colloca.
     void setColonne(QList<int> stops);
-
-    // The face at the screen's scale; the label fits its caption in it, now and at every change.
-    void setScaledFont(const QFont &font);
     // Hides QLabel::setText, so that a caption set after the layout is fitted too. Every caption
     // of the screens is set through a Label.
     void setText(const QString &text);

@@ -62,9 +62,8 @@ QWidget *create(const ControlDef &def, QWidget *parent)
         }
         return label;
     }
-    case Kind::Button: {
+    case Kind::Button:
         return new Pulsante(text(def.caption), parent);
-    }
     case Kind::TextBox: {
         auto *box = new TextBox(parent);
         box->setText(text(def.caption));
@@ -365,24 +364,23 @@ void Form::build()
 
     const QSize design(qRound(m_def.width / twipsPerPixel), qRound(m_def.height / twipsPerPixel));
     const int menuHeight = m_def.menus.empty() ? 0 : m_window->menuBar()->sizeHint().height();
-    // A maximised screen is laid out straight away for the area it will show in: laid out at
-    // its designed size first, it would load every face of its controls at a size it never
-    // shows them in.
-    QSize area = design;
-    if (m_def.maximised)
-        if (QScreen *screen = m_window->screen())
-            area = screen->availableGeometry().size() - QSize(0, menuHeight);
-    if (!m_def.maximised && !m_def.fixedSize)
-        if (QScreen *screen = m_window->screen())
-            area = adattaArea(screen->availableGeometry(), design, menuHeight);
-    m_canvas->resize(area);
-    if (m_def.fixedSize)
+    if (m_def.fixedSize) {
+        m_canvas->resize(design);
         m_window->setFixedSize(design.width(), design.height() + menuHeight);
-    else
-        m_window->resize(area.width(), area.height() + menuHeight);
-    if (!m_def.maximised && !m_def.fixedSize)
-        if (QScreen *screen = m_window->screen())
-            centra(*m_window, screen->availableGeometry());
+        relayout();
+        return;
+    }
+    // A maximised screen takes the available area (its faces wait for the size the window
+    // manager gives it, see relayout); any other opens in the middle of it, as large as its
+    // proportions let it be.
+    const QScreen *screen = m_window->screen();
+    const QRect disponibile = screen ? screen->availableGeometry() : QRect(QPoint(), design);
+    const QSize area = m_def.maximised ? disponibile.size() - QSize(0, menuHeight)
+                                       : adattaArea(disponibile, design, menuHeight);
+    m_canvas->resize(area);
+    m_window->resize(area.width(), area.height() + menuHeight);
+    if (!m_def.maximised)
+        centra(*m_window, disponibile);
     relayout();
 }
 
