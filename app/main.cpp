@@ -6,7 +6,9 @@
 
 int main(int argc, char *argv[])
 {
+    LetturaCaratteri caratteri;
     QApplication app(argc, argv);
+    caratteri.attendi();
     QApplication::setApplicationName(QStringLiteral("zefirano"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zefirano"));
     iconaDopoIlPrimoDisegno(app, QStringLiteral(":/zefirano.pic"));

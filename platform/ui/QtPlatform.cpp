@@ -26,6 +26,11 @@
 #include <QTranslator>
 #include <QWindow>
 
+#include <fontconfig/fontconfig.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <utility>
 
 namespace {
@@ -282,6 +287,27 @@ public:
     }
 };
 } // namespace
+
+LetturaCaratteri::LetturaCaratteri()
+{
+#ifdef __GLIBC__
+    // One heap for every thread: the program's few threads each allocate little, and a heap of
+    // its own would keep, for this thread alone, memory that the rest of the program could reuse.
+    mallopt(M_ARENA_MAX, 1);
+#endif
+    m_lettura = std::thread([] { FcInit(); });
+}
+
+LetturaCaratteri::~LetturaCaratteri()
+{
+    attendi();
+}
+
+void LetturaCaratteri::attendi()
+{
+    if (m_lettura.joinable())
+        m_lettura.join();
+}
 
 void installaPiattaforma(QApplication &app)
 {

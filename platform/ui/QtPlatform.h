@@ -4,6 +4,8 @@
 
 #include <QElapsedTimer>
 
+#include <thread>
+
 class QApplication;
 
 // The Qt side of the platform seam, as the program uses it.
@@ -63,6 +65,25 @@ class QtSaveDialog final : public SaveDialog
 {
 public:
     QString chiediFilePdf(QWidget *parent, const QString &suggested) override;
+};
+
+// Reads the system's font configuration on a thread of its own, from construction until
+// attendi(). Made before the QApplication, it reads while the application connects to the
+// display, and the first screen finds its faces' configuration ready; Qt would otherwise read it
+// when the first face is asked for, with nothing else going on. Call attendi() before the
+// program asks for any face, so that the configuration is read once.
+class LetturaCaratteri
+{
+public:
+    LetturaCaratteri();
+    ~LetturaCaratteri();
+    LetturaCaratteri(const LetturaCaratteri &) = delete;
+    LetturaCaratteri &operator=(const LetturaCaratteri &) = delete;
+
+    void attendi();
+
+private:
+    std::thread m_lettura;
 };
 
 // Italian everywhere: Qt's own texts, the locale, and the fonts the screens name mapped onto
