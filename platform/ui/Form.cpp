@@ -244,6 +244,11 @@ void Form::show()
         const QByteArray name = std::exchange(m_focusOnShow, {});
         setFocus(name.constData());
     }
+    // The window manager is now mapping the window, which takes it a few milliseconds: the faces
+    // load meanwhile, at the size the window asked for. A manager most often grants that size;
+    // where it does not, the faces of the sizes that change load when the window first shows.
+    if (m_def.maximised)
+        assicuraCaratteri();
 }
 
 void Form::unload()
@@ -395,8 +400,8 @@ void Form::relayout()
     m_offset = QPointF((m_canvas->width() - designWidth * m_scale) / 2.0,
                        (m_canvas->height() - designHeight * m_scale) / 2.0);
 
-    // A maximised screen gets its faces when it first shows, at the size the window manager
-    // gives it: each face at each size is a font to load, and the sizes before are guesses.
+    // A maximised screen gets its faces once its window is on its way to the screen (show()):
+    // each face at each size is a font to load, and the sizes before that are guesses.
     const QWindow *finestra = m_window ? m_window->windowHandle() : nullptr;
     const bool caratteri = !m_def.maximised || m_caratteri || (finestra && finestra->isExposed());
     for (Placed &placed : m_placed) {
@@ -416,8 +421,10 @@ void Form::relayout()
 
 void Form::assicuraCaratteri()
 {
-    if (!m_caratteri)
+    if (!m_caratteri) {
+        m_caratteri = true;
         relayout();
+    }
 }
 
 void Form::place(Placed &placed, const QFont *carattere)
