@@ -6,9 +6,9 @@
 
 int main(int argc, char *argv[])
 {
-    LetturaCaratteri caratteri;
+    PreparazioneAvvio preparazione({QStringLiteral(":/inizio.pic")});
     QApplication app(argc, argv);
-    caratteri.attendi();
+    preparazione.attendi();
     QApplication::setApplicationName(QStringLiteral("zefirano"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zefirano"));
     iconaDopoIlPrimoDisegno(app, QStringLiteral(":/zefirano.pic"));

@@ -288,25 +288,34 @@ public:
 };
 } // namespace
 
-LetturaCaratteri::LetturaCaratteri()
+PreparazioneAvvio::PreparazioneAvvio(QStringList disegni) : m_nomi(std::move(disegni))
 {
 #ifdef __GLIBC__
     // One heap for every thread: the program's few threads each allocate little, and a heap of
     // its own would keep, for this thread alone, memory that the rest of the program could reuse.
     mallopt(M_ARENA_MAX, 1);
 #endif
-    m_lettura = std::thread([] { FcInit(); });
+    m_disegni.resize(m_nomi.size());
+    m_lettura = std::thread([this] {
+        FcInit();
+        for (qsizetype i = 0; i < m_nomi.size(); ++i)
+            m_disegni[i].load(m_nomi[i]);
+    });
 }
 
-LetturaCaratteri::~LetturaCaratteri()
+PreparazioneAvvio::~PreparazioneAvvio()
 {
     attendi();
 }
 
-void LetturaCaratteri::attendi()
+void PreparazioneAvvio::attendi()
 {
-    if (m_lettura.joinable())
-        m_lettura.join();
+    if (!m_lettura.joinable())
+        return;
+    m_lettura.join();
+    for (qsizetype i = 0; i < m_nomi.size(); ++i)
+        registraDisegno(m_nomi[i], m_disegni[i]);
+    m_disegni.clear();
 }
 
 void installaPiattaforma(QApplication &app)

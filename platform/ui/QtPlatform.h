@@ -3,6 +3,9 @@
 #include "platform/Platform.h"
 
 #include <QElapsedTimer>
+#include <QList>
+#include <QPicture>
+#include <QStringList>
 
 #include <thread>
 
@@ -67,22 +70,24 @@ public:
     QString chiediFilePdf(QWidget *parent, const QString &suggested) override;
 };
 
-// Reads the system's font configuration on a thread of its own, from construction until
-// attendi(). Made before the QApplication, it reads while the application connects to the
-// display, and the first screen finds its faces' configuration ready; Qt would otherwise read it
-// when the first face is asked for, with nothing else going on. Call attendi() before the
-// program asks for any face, so that the configuration is read once.
-class LetturaCaratteri
+// Reads from disk, on a thread of its own, what the first screen needs before it can be drawn:
+// the system's font configuration and the recorded pictures named. Made before the
+// QApplication, it reads while the application connects to the display, and the first screen
+// finds it all ready; otherwise each would be read when first asked for, with nothing else going
+// on. Call attendi() before the program asks for any face or picture: it hands the pictures over.
+class PreparazioneAvvio
 {
 public:
-    LetturaCaratteri();
-    ~LetturaCaratteri();
-    LetturaCaratteri(const LetturaCaratteri &) = delete;
-    LetturaCaratteri &operator=(const LetturaCaratteri &) = delete;
+    explicit PreparazioneAvvio(QStringList disegni);
+    ~PreparazioneAvvio();
+    PreparazioneAvvio(const PreparazioneAvvio &) = delete;
+    PreparazioneAvvio &operator=(const PreparazioneAvvio &) = delete;
 
     void attendi();
 
 private:
+    QStringList m_nomi;
+    QList<QPicture> m_disegni;
     std::thread m_lettura;
 };
 
