@@ -1,6 +1,7 @@
 #include "platform/ui/Form.h"
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/Cornice.h"
 
 #include <QAction>
 #include <QApplication>
@@ -230,8 +231,14 @@ void Form::show()
     if (!m_window)
         return;
     if (m_def.maximised) {
-        if (QScreen *screen = m_window->screen())
-            m_window->setGeometry(screen->availableGeometry());
+        if (QScreen *screen = m_window->screen()) {
+            // The work area less the window manager's frame, when the manager has told it: the
+            // size the window is going to get.
+            QRect area = screen->availableGeometry();
+            if (!m_window->isVisible())
+                area = area.marginsRemoved(cornice(*m_window->windowHandle()).value_or(QMargins()));
+            m_window->setGeometry(area);
+        }
         m_window->showMaximized();
         if (QWindow *finestra = m_window->windowHandle())
             finestra->installEventFilter(m_window);
@@ -245,8 +252,8 @@ void Form::show()
         setFocus(name.constData());
     }
     // The window manager is now mapping the window, which takes it a few milliseconds: the faces
-    // load meanwhile, at the size the window asked for. A manager most often grants that size;
-    // where it does not, the faces of the sizes that change load when the window first shows.
+    // load meanwhile, at the size the window asked for, which is the one it gets when the manager
+    // told its frame. Where it gets another, the faces of the sizes that change load then.
     if (m_def.maximised)
         assicuraCaratteri();
 }
@@ -288,6 +295,11 @@ void Form::build()
 {
     m_window = new FormWindow(*this);
     m_window->setWindowTitle(text(m_def.caption));
+    // Asked now, the window manager has answered by the time the controls are made.
+    if (m_def.maximised) {
+        m_window->winId();
+        chiediCornice(*m_window->windowHandle());
+    }
     m_canvas = new Canvas(*this, m_window);
     m_window->setCentralWidget(m_canvas);
     connect(m_canvas, &Canvas::clicked, this, [this] { Form_Click(); });
