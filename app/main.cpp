@@ -1,12 +1,13 @@
 #include "app/Programma.h"
 #include "platform/ui/QtPlatform.h"
 #include "session/SessionState.h"
+#include "session/ui/FrmInizio1.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    PreparazioneAvvio preparazione({QStringLiteral(":/inizio.pic")});
+    PreparazioneAvvio preparazione({QString::fromLatin1(FrmInizio1::disegno)});
     QApplication app(argc, argv);
     preparazione.attendi();
     QApplication::setApplicationName(QStringLiteral("zefirano"));
