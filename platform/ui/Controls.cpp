@@ -598,6 +598,8 @@ bool inDueBande(QPainter &painter, const QPicture &disegno, const QRect &dove)
         QImage vista(righe + qsizetype(da) * buffer->bytesPerLine(), buffer->width(), a - da,
                      buffer->bytesPerLine(), buffer->format());
         QPainter pittore(&vista);
+        // Nothing outside the picture's own pixels, as a widget's painter keeps to the widget.
+        pittore.setClipRect(area.translated(0, -da));
         pittore.setRenderHints(suggerimenti);
         pittore.setTransform(trasformazione * QTransform::fromTranslate(0, -da));
         riproduci(pittore, registrazione, dove);
