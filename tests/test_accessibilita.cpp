@@ -9,6 +9,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // What a screen reader and a keyboard get from the screens, read through Qt's accessibility
 // interfaces.
 
@@ -68,7 +70,7 @@ class TestAccessibilita : public QObject
         QStringList v{f.label("lblSegno2")->text(), banco->stato.RispostaData,
                       f.label("LblIstruzione")->text()};
         for (Controllo c : pulsantiDiStato)
-            v.append(banco->visibile(frmOperativoPiù::nome(c)) ? u"shown"_qs : u"hidden"_qs);
+            v.append(banco->visibile(frmOperativoPiù::nome(c)) ? u"shown"_s : u"hidden"_s);
         v.append(fuoco() ? fuoco()->objectName() : QString());
         return v;
     }
@@ -136,8 +138,8 @@ private slots:
     {
         banco->avvia(1, 0);
         QWidget *combo = banco->programma.inizio().control("Combo1");
-        QCOMPARE(accessibile(combo, QAccessible::Description), u"Attività"_qs);
-        QVERIFY(QStringList({u"Attività"_qs, u"Calcolo del segno = < >"_qs})
+        QCOMPARE(accessibile(combo, QAccessible::Description), u"Attività"_s);
+        QVERIFY(QStringList({u"Attività"_s, u"Calcolo del segno = < >"_s})
                     .contains(accessibile(combo, QAccessible::Name)));
     }
 
@@ -154,7 +156,7 @@ private slots:
         QFETCH(QString, schermo);
         banco->avvia(2, 1);
         Form &f = form(schermo);
-        const QRegularExpression spaziate(u"^(\\S ){2,}"_qs);
+        const QRegularExpression spaziate(u"^(\\S ){2,}"_s);
         for (const ControlDef &def : f.definition().controls) {
             QWidget *w = f.control(def.name);
             if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled())
@@ -170,18 +172,18 @@ private slots:
     {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QString>("frase");
-        QTest::newRow("type 1, ? + a = s") << 1 << u"? più 7 uguale 12"_qs;
-        QTest::newRow("type 2, a + ? = s") << 2 << u"7 più ? uguale 12"_qs;
-        QTest::newRow("type 3, a + b = ?") << 3 << u"7 più 5 uguale ?"_qs;
-        QTest::newRow("type 4, ? = a + b") << 4 << u"? uguale 7 più 5"_qs;
-        QTest::newRow("type 5, s = ? + b") << 5 << u"12 uguale ? più 5"_qs;
-        QTest::newRow("type 6, s = b + ?") << 6 << u"12 uguale 5 più ?"_qs;
-        QTest::newRow("type 7, a + b = s") << 7 << u"7 più 5 ? 12"_qs;
-        QTest::newRow("type 8, a + b > s - 1") << 8 << u"7 più 5 ? 11"_qs;
-        QTest::newRow("type 9, a + b < s + 1") << 9 << u"7 più 5 ? 13"_qs;
-        QTest::newRow("type 10, s = a + b") << 10 << u"12 ? 7 più 5"_qs;
-        QTest::newRow("type 11, s + 1 > a + b") << 11 << u"13 ? 7 più 5"_qs;
-        QTest::newRow("type 12, s - 1 < b + a") << 12 << u"11 ? 5 più 7"_qs;
+        QTest::newRow("type 1, ? + a = s") << 1 << u"? più 7 uguale 12"_s;
+        QTest::newRow("type 2, a + ? = s") << 2 << u"7 più ? uguale 12"_s;
+        QTest::newRow("type 3, a + b = ?") << 3 << u"7 più 5 uguale ?"_s;
+        QTest::newRow("type 4, ? = a + b") << 4 << u"? uguale 7 più 5"_s;
+        QTest::newRow("type 5, s = ? + b") << 5 << u"12 uguale ? più 5"_s;
+        QTest::newRow("type 6, s = b + ?") << 6 << u"12 uguale 5 più ?"_s;
+        QTest::newRow("type 7, a + b = s") << 7 << u"7 più 5 ? 12"_s;
+        QTest::newRow("type 8, a + b > s - 1") << 8 << u"7 più 5 ? 11"_s;
+        QTest::newRow("type 9, a + b < s + 1") << 9 << u"7 più 5 ? 13"_s;
+        QTest::newRow("type 10, s = a + b") << 10 << u"12 ? 7 più 5"_s;
+        QTest::newRow("type 11, s + 1 > a + b") << 11 << u"13 ? 7 più 5"_s;
+        QTest::newRow("type 12, s - 1 < b + a") << 12 << u"11 ? 5 più 7"_s;
     }
     // The frame of the operation is named by it as a sentence, and the places where the child
     // answers describe themselves with it.
@@ -239,16 +241,16 @@ private slots:
                 QAccessibleActionInterface::pressAction()));
         }
         QTest::keyClick(fuoco(), Qt::Key_Tab);
-        QCOMPARE(accessibile(fuoco(), QAccessible::Name), u"minore"_qs);
+        QCOMPARE(accessibile(fuoco(), QAccessible::Name), u"minore"_s);
         QTest::keyClick(fuoco(), Qt::Key_Space);
-        QCOMPARE(f.label("lblSegno2")->text(), u"<"_qs);
+        QCOMPARE(f.label("lblSegno2")->text(), u"<"_s);
         QCOMPARE(fuoco(), f.control("CmdVerifica"));
 
         QAccessible::queryAccessibleInterface(f.control("Image5"))
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(f.label("lblSegno2")->text(), u">"_qs);
-        QCOMPARE(banco->stato.RispostaData, u">"_qs);
+        QCOMPARE(f.label("lblSegno2")->text(), u">"_s);
+        QCOMPARE(banco->stato.RispostaData, u">"_s);
 
         // The picture on the start screen is only a picture.
         QCOMPARE(QAccessible::queryAccessibleInterface(banco->programma.inizio().control("Image1"))
@@ -261,11 +263,11 @@ private slots:
         QTest::addColumn<char>("tasto");
         QTest::addColumn<QString>("immagine");
         QTest::addColumn<bool>("dalPulsante"); // typed with the focus on "Esci", not a picture
-        QTest::newRow("= on the picture") << '=' << u"Image3"_qs << false;
-        QTest::newRow("< on the picture") << '<' << u"Image4"_qs << false;
-        QTest::newRow("> on the picture") << '>' << u"Image5"_qs << false;
-        QTest::newRow("= on Esci") << '=' << u"Image3"_qs << true;
-        QTest::newRow("> on Esci") << '>' << u"Image5"_qs << true;
+        QTest::newRow("= on the picture") << '=' << u"Image3"_s << false;
+        QTest::newRow("< on the picture") << '<' << u"Image4"_s << false;
+        QTest::newRow("> on the picture") << '>' << u"Image5"_s << false;
+        QTest::newRow("= on Esci") << '=' << u"Image3"_s << true;
+        QTest::newRow("> on Esci") << '>' << u"Image5"_s << true;
     }
     // A sign typed anywhere on the screen picks it exactly as a click on its picture does; the
     // check that follows counts it the same way.

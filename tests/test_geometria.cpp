@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // Every screen on a school projector and on a 4K panel, at this run's scale factor (CTest runs
 // the suite once for each of QT_SCALE_FACTOR 1, 1.5 and 2): controls inside their containers,
 // captions whole, and the operations in their order from left to right.
@@ -145,13 +147,13 @@ void verificaControlli(Form &f)
             intera = captionIntera(*l, perche);
             if (const QWidget *sopra = copreTesto(*l); intera && sopra) {
                 intera = false;
-                perche = u"text under "_qs + sopra->objectName();
+                perche = u"text under "_s + sopra->objectName();
             }
         } else if (auto *b = qobject_cast<QPushButton *>(w))
             intera = captionIntera(*b, perche);
         else if (auto *c = qobject_cast<QComboBox *>(w))
             intera = captionIntera(*c, perche);
-        QVERIFY2(intera, qPrintable(dove(f, def.name) + u": "_qs + perche));
+        QVERIFY2(intera, qPrintable(dove(f, def.name) + u": "_s + perche));
     }
 }
 
@@ -303,8 +305,8 @@ private slots:
                     b.avanti();
                 b.rispondi(true, 140);
             }
-            QCOMPARE(b.operativo().label("LblSi")->text(), u"* * * * * * * * * *"_qs);
-            QCOMPARE(b.operativo().label("LblTempoTotale")->text(), u"999"_qs);
+            QCOMPARE(b.operativo().label("LblSi")->text(), u"* * * * * * * * * *"_s);
+            QCOMPARE(b.operativo().label("LblTempoTotale")->text(), u"999"_s);
             verificaControlli(b.operativo());
             // No heading word of ELABORAZIONE crosses a rule between its columns.
             QList<int> regole;
@@ -328,14 +330,14 @@ private slots:
             dimensiona(stampa, fisici);
             verificaControlli(stampa);
         } else {
-            b.avvia(1, 4, u"Massimiliano Ma"_qs);
+            b.avvia(1, 4, u"Massimiliano Ma"_s);
             b.esegui(10, 10);
             FrmAttestato &attestato = b.programma.attestato();
             attestato.load();
             dimensiona(attestato, fisici);
             attestato.show();
             QCoreApplication::processEvents();
-            QCOMPARE(attestato.label("lblNome")->text(), u"Massimiliano ma"_qs);
+            QCOMPARE(attestato.label("lblNome")->text(), u"Massimiliano ma"_s);
             verificaControlli(attestato);
         }
     }
@@ -347,7 +349,7 @@ private slots:
         for (const char *nome : {"inizio", "uguale", "minore", "maggiore", "zefirano"})
             QTest::newRow(nome) << QString::fromLatin1(nome) << QSize(300, 300);
         QTest::newRow("pergamena, as the certificate shows it")
-            << u"pergamena"_qs << QSize(489, 639);
+            << u"pergamena"_s << QSize(489, 639);
     }
     // The program draws each picture from the recording the build makes of its SVG: the same
     // picture, over the same area.
@@ -358,12 +360,12 @@ private slots:
         QImage svg(area, QImage::Format_ARGB32);
         svg.fill(Qt::white);
         QPainter pittore(&svg);
-        QSvgRenderer(QStringLiteral(ZEF_ASSETS "/") + nome + u".svg"_qs).render(&pittore);
+        QSvgRenderer(QStringLiteral(ZEF_ASSETS "/") + nome + u".svg"_s).render(&pittore);
         pittore.end();
         QImage disegno(area, QImage::Format_ARGB32);
         disegno.fill(Qt::white);
         pittore.begin(&disegno);
-        disegna(pittore, u":/"_qs + nome + u".pic"_qs, QRect(QPoint(), area));
+        disegna(pittore, u":/"_s + nome + u".pic"_s, QRect(QPoint(), area));
         pittore.end();
         int diversi = 0;
         for (int y = 0; y < area.height(); ++y)
@@ -439,7 +441,7 @@ private slots:
         dimensiona(f, fisici);
         const TipoOp &t = *tipoOp(tipo);
         if (t.gruppo == Gruppo::Numero)
-            QTest::keyClicks(f.textBox("TxtRisultato"), u"99"_qs);
+            QTest::keyClicks(f.textBox("TxtRisultato"), u"99"_s);
         else
             QTest::mouseClick(f.picture("Image5"), Qt::LeftButton);
 
@@ -466,8 +468,8 @@ private slots:
         }
         // The numbers, the answer and the operators stand on one baseline.
         const auto [bassa, alta] = std::minmax_element(linee.begin(), linee.end());
-        QVERIFY2(*alta - *bassa <= 1.0, qPrintable(u"baselines "_qs + QString::number(*bassa) +
-                                                   u".."_qs + QString::number(*alta)));
+        QVERIFY2(*alta - *bassa <= 1.0, qPrintable(u"baselines "_s + QString::number(*bassa) +
+                                                   u".."_s + QString::number(*alta)));
     }
 };
 

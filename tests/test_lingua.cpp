@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // What Qt itself shows, once the program has set up its platform: the standard buttons, the
 // menu of a text box, the save and the print dialogs, all in Italian.
 
@@ -55,7 +57,7 @@ private slots:
     {
         QFETCH(QString, voce);
         TextBox casella;
-        casella.setText(u"12"_qs);
+        casella.setText(u"12"_s);
         const std::unique_ptr<QMenu> menu(casella.createStandardContextMenu());
         QVERIFY2(voci(*menu).contains(voce), qPrintable(voci(*menu).join(u", ")));
     }
@@ -64,11 +66,11 @@ private slots:
     {
         QTest::addColumn<int>("pulsante");
         QTest::addColumn<QString>("testo");
-        QTest::newRow("Save") << int(QDialogButtonBox::Save) << u"Salva"_qs;
-        QTest::newRow("Cancel") << int(QDialogButtonBox::Cancel) << u"Annulla"_qs;
-        QTest::newRow("Close") << int(QDialogButtonBox::Close) << u"Chiudi"_qs;
-        QTest::newRow("Yes") << int(QDialogButtonBox::Yes) << u"Sì"_qs;
-        QTest::newRow("Open") << int(QDialogButtonBox::Open) << u"Apri"_qs;
+        QTest::newRow("Save") << int(QDialogButtonBox::Save) << u"Salva"_s;
+        QTest::newRow("Cancel") << int(QDialogButtonBox::Cancel) << u"Annulla"_s;
+        QTest::newRow("Close") << int(QDialogButtonBox::Close) << u"Chiudi"_s;
+        QTest::newRow("Yes") << int(QDialogButtonBox::Yes) << u"Sì"_s;
+        QTest::newRow("Open") << int(QDialogButtonBox::Open) << u"Apri"_s;
     }
     void pulsantiStandard_areInItalian()
     {
@@ -84,8 +86,8 @@ private slots:
     {
         QTest::addColumn<bool>("stampa");
         QTest::addColumn<QString>("conferma");
-        QTest::newRow("save") << false << u"Salva"_qs;
-        QTest::newRow("print") << true << u"Stampa"_qs;
+        QTest::newRow("save") << false << u"Salva"_s;
+        QTest::newRow("print") << true << u"Stampa"_s;
     }
     void dialoghi_areInItalian()
     {
@@ -96,14 +98,14 @@ private slots:
         if (stampa) {
             dialogo = std::make_unique<QPrintDialog>(&stampante);
         } else {
-            auto salva = std::make_unique<QFileDialog>(nullptr, u"Salva come PDF"_qs);
+            auto salva = std::make_unique<QFileDialog>(nullptr, u"Salva come PDF"_s);
             salva->setOption(QFileDialog::DontUseNativeDialog);
             salva->setAcceptMode(QFileDialog::AcceptSave);
             dialogo = std::move(salva);
         }
         const QStringList testi = didascalie(*dialogo);
         QVERIFY2(testi.contains(conferma), qPrintable(testi.join(u", ")));
-        QVERIFY2(testi.contains(u"Annulla"_qs), qPrintable(testi.join(u", ")));
+        QVERIFY2(testi.contains(u"Annulla"_s), qPrintable(testi.join(u", ")));
         for (const char16_t *inglese : {u"Save", u"Print", u"Cancel", u"Options"})
             QVERIFY2(!testi.contains(QString::fromUtf16(inglese)), qPrintable(testi.join(u", ")));
     }

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const char *pulsanti[] = {"CmdVerifica", "CmdOperazione", "CmdEsercizio", "CmdFine", "CmdStampa"};
 }
@@ -215,11 +217,11 @@ private slots:
             return int(MessageBox::Si);
         };
         banco->rispondi(giusta);
-        QCOMPARE(dietro, (QStringList{giusta ? u"E s a t t o"_qs : u"E r r a t o"_qs,
-                                      giusta ? u"* * * * * * * * * *"_qs : u"* * * * * * * * *"_qs,
-                                      giusta ? QString() : u"*"_qs,
-                                      u"Clicca sul pulsante Nuovo esercizio"_qs, u" 3"_qs,
-                                      u"CmdEsercizio"_qs, u"CmdFine"_qs, u"CmdStampa"_qs}));
+        QCOMPARE(dietro,
+                 (QStringList{giusta ? u"E s a t t o"_s : u"E r r a t o"_s,
+                              giusta ? u"* * * * * * * * * *"_s : u"* * * * * * * * *"_s,
+                              giusta ? QString() : u"*"_s, u"Clicca sul pulsante Nuovo esercizio"_s,
+                              u" 3"_s, u"CmdEsercizio"_s, u"CmdFine"_s, u"CmdStampa"_s}));
     }
 
     // Only "Sì" and "No" answer the question at the end of a sitting: Escape and a request to
@@ -239,7 +241,7 @@ private slots:
                 box->close();
                 restaAperta = box->isVisible();
                 for (QPushButton *b : box->findChildren<QPushButton *>())
-                    if (b->text() == u"Sì"_qs)
+                    if (b->text() == u"Sì"_s)
                         b->click();
             });
             return QtMessageBox().msgBox(chiesto.prompt, chiesto.style, chiesto.title);

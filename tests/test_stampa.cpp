@@ -4,11 +4,13 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString rigaOperazione(int i)
 {
-    return u"%1 + %2 = ?  ( %3)  4"_qs.arg(i + 10).arg(i).arg(2 * i + 10);
+    return u"%1 + %2 = ?  ( %3)  4"_s.arg(i + 10).arg(i).arg(2 * i + 10);
 }
 
 // Lines in all forty slots, whatever the sitting has reached; exercise 3 has no time.
@@ -18,7 +20,7 @@ SessionState seduta(int operazioni)
     s.NumeroOperazione = operazioni;
     for (int i = 1; i <= 40; ++i)
         s.Operazioni[std::size_t(i)] = rigaOperazione(i);
-    s.TempoEsercizio = {QString(), u" 125"_qs, u" 98"_qs, QString(), u" 7"_qs, QString()};
+    s.TempoEsercizio = {QString(), u" 125"_s, u" 98"_s, QString(), u" 7"_s, QString()};
     return s;
 }
 
@@ -35,8 +37,8 @@ private slots:
         const auto didascalie = didascalieOperazioni(s);
         for (int i = 1; i <= 40; ++i)
             QCOMPARE(didascalie[std::size_t(i)], i <= 10 ? rigaOperazione(i) : QString());
-        QCOMPARE(didascaliaTempo(s, 1), u"Tempo totale:     125 sec."_qs);
-        QCOMPARE(didascaliaTempo(s, 3), u"Tempo totale:     sec."_qs);
+        QCOMPARE(didascaliaTempo(s, 1), u"Tempo totale:     125 sec."_s);
+        QCOMPARE(didascaliaTempo(s, 3), u"Tempo totale:     sec."_s);
         QCOMPARE(rettangoloOperazione(10), QRect(450, 4980, 2535, 435));
         QCOMPARE(rettangoloOperazione(21), QRect(5970, 900, 2535, 435));
     }
@@ -49,8 +51,8 @@ private slots:
         QTest::addColumn<QPointF>("posizione");
         QTest::addColumn<QString>("font"); // empty: the printer's own
         QTest::addColumn<double>("punti");
-        const QString courier = u"Courier"_qs;
-        QTest::newRow("header") << 40 << 0 << u"Cognome e nome ..................."_qs
+        const QString courier = u"Courier"_s;
+        QTest::newRow("header") << 40 << 0 << u"Cognome e nome ..................."_s
                                 << QPointF(1000, 1000) << QString() << 16.0;
         QTest::newRow("operation 1")
             << 40 << 1 << rigaOperazione(1) << QPointF(1000, 2000) << courier << 12.0;
@@ -65,13 +67,13 @@ private slots:
         QTest::newRow("operation 40")
             << 40 << 40 << rigaOperazione(40) << QPointF(6000, 10000) << courier << 12.0;
         QTest::newRow("totals of an exercise without time")
-            << 40 << 43 << u"Eser. n.3: Tempo tot.  secondi"_qs << QPointF(1000, 12000) << courier
+            << 40 << 43 << u"Eser. n.3: Tempo tot.  secondi"_s << QPointF(1000, 12000) << courier
             << 12.0;
         QTest::newRow("totals after one exercise")
-            << 10 << 11 << u"Eser. n.1: Tempo tot.  125 secondi"_qs << QPointF(1000, 11000)
+            << 10 << 11 << u"Eser. n.1: Tempo tot.  125 secondi"_s << QPointF(1000, 11000)
             << courier << 12.0;
         QTest::newRow("last totals after one exercise")
-            << 10 << 14 << u"Eser. n.4: Tempo tot.  7 secondi"_qs << QPointF(6000, 12000) << courier
+            << 10 << 14 << u"Eser. n.4: Tempo tot.  7 secondi"_s << QPointF(6000, 12000) << courier
             << 12.0;
     }
     void stampa_printsEachLineInItsPlaceAndFont()
@@ -88,7 +90,7 @@ private slots:
         QVERIFY(eseguiPassi(passiStampaOperazioni(seduta(operazioni)), printer, errore));
         QCOMPARE(lavoro->righe.size(), 1 + operazioni + 4);
         QVERIFY(lavoro->inviato);
-        QCOMPARE(lavoro->chiamate.last(), u"endDoc"_qs);
+        QCOMPARE(lavoro->chiamate.last(), u"endDoc"_s);
         const RigaStampata &r = lavoro->righe.at(indice);
         QCOMPARE(r.testo, testo);
         QCOMPARE(QPointF(r.x, r.y), posizione);
@@ -112,15 +114,15 @@ private slots:
         QFETCH(bool, fineDocFallisce);
         QFETCH(int, righeStampate);
         auto lavoro = std::make_shared<LavoroStampa>();
-        RecordingPrinter printer(lavoro, {stampaCheFallisce, fineDocFallisce, u"Spenta."_qs});
+        RecordingPrinter printer(lavoro, {stampaCheFallisce, fineDocFallisce, u"Spenta."_s});
         QString errore;
         QVERIFY(!eseguiPassi(passiStampaOperazioni(seduta(40)), printer, errore));
-        QCOMPARE(errore, u"Spenta."_qs);
+        QCOMPARE(errore, u"Spenta."_s);
         QCOMPARE(lavoro->righe.size(), righeStampate);
         QVERIFY(!lavoro->inviato);
         // The failing call is the last one tried before the job is dropped.
         const QStringList &c = lavoro->chiamate;
-        QCOMPARE(c.last(), u"killDoc"_qs);
+        QCOMPARE(c.last(), u"killDoc"_s);
         QVERIFY(c.at(c.size() - 2).startsWith(fineDocFallisce ? u"endDoc" : u"print "));
     }
 };

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 // A whole sitting of each activity with the keyboard alone: every key goes to the widget that
 // has the focus, as a keyboard sends it, and no widget is touched otherwise.
 
@@ -35,7 +37,7 @@ class TestTastiera : public QObject
     {
         for (int i = 0; i < 3; ++i) {
             for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QKeyEvent ripetuto(tipo, k, m, u"\r"_qs, true);
+                QKeyEvent ripetuto(tipo, k, m, u"\r"_s, true);
                 QApplication::sendEvent(fuoco(), &ripetuto);
             }
         }
@@ -87,9 +89,9 @@ private slots:
         for (int i = 0; i < attivita; ++i)
             tasto(Qt::Key_Down);
         tasto(Qt::Key_Backtab, Qt::ShiftModifier);
-        scrivi(u"Ada"_qs);
+        scrivi(u"Ada"_s);
         tasto(Qt::Key_Return);
-        QCOMPARE(nomeFuoco(), u"Numero max da 1 a 10"_qs);
+        QCOMPARE(nomeFuoco(), u"Numero max da 1 a 10"_s);
         premiPulsante();
         frmOperativoPiù &f = b.operativo();
         QVERIFY(QTest::qWaitForWindowActive(f.window()));
@@ -106,9 +108,9 @@ private slots:
                 scrivi(giusta ? esatta : QString::number(esatta.toInt() + 1));
                 tasto(Qt::Key_Return);
             } else {
-                QCOMPARE(nomeFuoco(), u"uguale"_qs);
-                const QString segni = u"=<>"_qs;
-                const QString nomi[] = {u"uguale"_qs, u"minore"_qs, u"maggiore"_qs};
+                QCOMPARE(nomeFuoco(), u"uguale"_s);
+                const QString segni = u"=<>"_s;
+                const QString nomi[] = {u"uguale"_s, u"minore"_s, u"maggiore"_s};
                 const qsizetype scelto = (segni.indexOf(esatta) + (giusta ? 0 : 1)) % 3;
                 if (i % 2 == 0) {
                     scrivi(segni.mid(scelto, 1));
@@ -118,7 +120,7 @@ private slots:
                         tasto(Qt::Key_Tab);
                     premiPulsante();
                 }
-                QCOMPARE(nomeFuoco(), u"Verifica"_qs);
+                QCOMPARE(nomeFuoco(), u"Verifica"_s);
                 premiPulsante();
             }
             QCOMPARE(b.stato.OperazioniVerificate, risposta == 7 && i == 40 ? 0 : i);
@@ -127,8 +129,8 @@ private slots:
             if (premi != Qt::Key_Space)
                 ripeti(static_cast<Qt::Key>(premi));
             QCOMPARE(b.stato.NumeroOperazione, i);
-            QCOMPARE(f.label("LblEsito")->text(), giusta ? u"E s a t t o"_qs : u"E r r a t o"_qs);
-            QCOMPARE(nomeFuoco(), i % 10 ? u"Nuova operazione"_qs : u"Nuovo esercizio"_qs);
+            QCOMPARE(f.label("LblEsito")->text(), giusta ? u"E s a t t o"_s : u"E r r a t o"_s);
+            QCOMPARE(nomeFuoco(), i % 10 ? u"Nuova operazione"_s : u"Nuovo esercizio"_s);
             premiPulsante();
         }
 
@@ -140,7 +142,7 @@ private slots:
         }
         // No: the sitting starts again from "Nuovo esercizio", which has the focus.
         QVERIFY(QTest::qWaitForWindowActive(f.window()));
-        QCOMPARE(nomeFuoco(), u"Nuovo esercizio"_qs);
+        QCOMPARE(nomeFuoco(), u"Nuovo esercizio"_s);
         premiPulsante();
         QCOMPARE(b.stato.NumeroOperazione, 1);
         QCOMPARE(b.stato.NumeroEsercizio, 1);
