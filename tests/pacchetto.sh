@@ -56,6 +56,13 @@ build)
         [ -s "$RADICE/$f" ] || errore "manca /$f nel pacchetto"
     done
     [ -x "$PROGRAMMA" ] || errore "il programma non è eseguibile"
+    # The licence, as Debian's policy wants it stated: machine-readable, every file covered.
+    COPYRIGHT=$RADICE/usr/share/doc/zefirano/copyright
+    head -n 1 "$COPYRIGHT" 2>/dev/null |
+        grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+        errore "manca /usr/share/doc/zefirano/copyright nel formato leggibile dalle macchine"
+    grep -qx 'Files: \*' "$COPYRIGHT" && grep -qx 'License: GPL-3+' "$COPYRIGHT" ||
+        errore "/usr/share/doc/zefirano/copyright non dà la licenza GPL-3+ a tutti i file"
     ;;
 start)
     serve Xvfb xvfb
