@@ -26,12 +26,11 @@ int main(int argc, char *argv[])
     }
     const QRectF area(QPointF(0, 0), svg.viewBoxF().size());
     QPicture disegno;
+    // The recording's bounds are the picture's whole area, stored with it: the program maps them
+    // onto the place it shows the picture. Left to the painter, they would follow what is drawn,
+    // margins and all, and each Qt version pads a stroke's bounds its own way.
+    disegno.setBoundingRect(area.toAlignedRect());
     QPainter painter(&disegno);
-    // An invisible frame over the whole area, so that the recording's bounds are the picture's
-    // even where its drawing leaves margins.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(area);
     svg.render(&painter, area);
     painter.end();
     if (!disegno.save(QString::fromLocal8Bit(argv[2]))) {
