@@ -1,3 +1,4 @@
+#include "platform/ui/QtPlatform.h"
 #include "platform/ui/stampa/QtPrinter.h"
 #include "reports/StampaOperazioni.h"
 #include "session/SessionState.h"
@@ -22,6 +23,7 @@ struct Pagina
 {
     QSizeF dimensione;
     QList<Parola> parole;
+    QStringList facce; // the faces the PDF embeds
 };
 
 Pagina leggiPdf(const QString &pdf)
@@ -41,7 +43,19 @@ Pagina leggiPdf(const QString &pdf)
         pagina.parole.append({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
                               m.captured(3).toDouble()});
     }
+    p.start(u"pdffonts"_s, {pdf});
+    p.waitForFinished(60000);
+    const QStringList righe = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n');
+    for (const QString &riga : righe.mid(2))
+        if (!riga.isEmpty())
+            pagina.facce.append(riga.section(u' ', 0, 0).section(u'+', -1));
     return pagina;
+}
+
+// The heading in the screens' face, the operations in Courier: the same faces on every system.
+QStringList facceStampa()
+{
+    return {u"LiberationSans"_s, u"LiberationMono-Bold"_s};
 }
 
 // The words of the line that starts at (x, y), as many as the expected line has.
@@ -152,6 +166,7 @@ private slots:
         qputenv("CUPS_SERVER", QFile::encodeName(m_cartella.filePath(u"cups.sock"_s)));
         qunsetenv("LPDEST");
         qunsetenv("PRINTER");
+        installaPiattaforma(*qApp); // the faces as the program has them
     }
 
     void cleanupTestCase() { coda(u"stop"_s); }
@@ -164,6 +179,7 @@ private slots:
         QVERIFY2(stampaPagina(printer, errore), qPrintable(errore));
         QCOMPARE(coda(u"wait"_s), 0);
         m_carta = leggiPdf(uscita());
+        QCOMPARE(m_carta.facce, facceStampa());
     }
     void paper_line_data() { righe_data(); }
     void paper_line() { confronta(m_carta, areaCoda(m_carta).topLeft()); }
@@ -229,6 +245,7 @@ private slots:
         QString errore;
         QVERIFY2(stampaPagina(printer, errore), qPrintable(errore));
         m_pdf = leggiPdf(file);
+        QCOMPARE(m_pdf.facce, facceStampa());
     }
     void pdf_line_data() { righe_data(); }
     void pdf_line() { confronta(m_pdf, areaPdf(m_pdf).topLeft()); }

@@ -54,7 +54,9 @@ private:
     std::unique_ptr<Destinazione> m_destinazione;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
-    QFont m_font;
+    // A page starts in the screens' face, whatever face the application or the machine prefers:
+    // the lines then land where the layout puts them, on every system.
+    QFont m_font{QStringLiteral("Liberation Sans")};
     double m_x = 0;
     double m_y = 0;
     bool m_fallito = false;
