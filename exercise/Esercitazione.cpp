@@ -68,6 +68,15 @@ VistaEsercizio::VistaEsercizio()
     m_posto.fill(-1);
 }
 
+QString VistaEsercizio::verdetto() const
+{
+    if (testo(LblEsito) == esitoEsatto)
+        return u"Esatto"_s;
+    if (testo(LblEsito) == esitoErrato)
+        return u"Errato"_s;
+    return {};
+}
+
 Esercitazione::Esercitazione(SessionState &s, Random &random, Clock &clock, MessageBox &messageBox,
                              Beeper &beeper, std::function<void()> apriResoconto)
     : m_s(s), m_random(random), m_clock(clock), m_messageBox(messageBox), m_beeper(beeper),

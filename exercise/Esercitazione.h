@@ -63,6 +63,9 @@ public:
     // The control that should take the keyboard focus after the last event, if any; the screen
     // gives it the focus only when the control is visible.
     std::optional<Controllo> fuoco;
+    // The verdict LblEsito shows, as the words a screen reader says: "Esatto", "Errato", or
+    // nothing while no verdict shows.
+    QString verdetto() const;
 
     QString &testo(Controllo c) { return m_testo[indice(c)]; }
     void mostra(Controllo c, bool visibile) { m_visibile[indice(c)] = visibile; }

@@ -41,6 +41,64 @@ void copioneSegno(ScriptedRandom &random)
         random.script.push_back(r);
 }
 
+// What a screen reader hears as the focus moves: the name and description of the control the
+// focus reaches, read as the focus gets there (Qt tells assistive technology of the focus as
+// it gives it).
+class Orecchio : public QObject
+{
+public:
+    QStringList sentito;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::FocusIn && o->isWidgetType()) {
+            auto *w = static_cast<QWidget *>(o);
+            sentito.append(w->objectName() + u": "_s + accessibile(w, QAccessible::Name) +
+                           u" / "_s + accessibile(w, QAccessible::Description));
+        }
+        return false;
+    }
+};
+
+// Whether a control shows on screen, where a screen reader reads it.
+bool parla(QAccessibleInterface *i)
+{
+    return !i->state().invisible && i->object() && i->object()->isWidgetType();
+}
+
+// Reads a container as a screen reader goes through it: each visible child in order, none of
+// them standing wholly above one read before it in the same column, none of them decoration (a
+// picture, shape or disabled button with nothing to say, a frame whose title is a dot).
+void leggi(QAccessibleInterface *contenitore, QStringList &letti)
+{
+    QList<std::pair<QString, QRect>> prima;
+    for (int n = 0; n < contenitore->childCount(); ++n) {
+        QAccessibleInterface *i = contenitore->child(n);
+        if (!i || !parla(i))
+            continue;
+        const QRect r = i->rect();
+        const QString chi = i->object()->objectName() + u'(' +
+                            QString::fromLatin1(i->object()->metaObject()->className()) +
+                            QStringLiteral(" at %1,%2)").arg(r.x()).arg(r.y());
+        const QString nome = i->text(QAccessible::Name);
+        for (const auto &[sotto, p] : prima)
+            QVERIFY2(r.bottom() >= p.top() || r.right() < p.left() || r.left() > p.right(),
+                     qPrintable(chi + u" read after "_s + sotto + u", which stands below it"_s));
+        prima.append({chi, r});
+        const bool testo = i->role() == QAccessible::StaticText ||
+                           i->role() == QAccessible::Separator ||
+                           i->role() == QAccessible::EditableText;
+        static const QRegularExpression parola(u"\\w"_s);
+        QVERIFY2(testo || nome.isEmpty() || nome.contains(parola),
+                 qPrintable(chi + u" says "_s + nome));
+        QVERIFY2(i->childCount() > 0 || testo || !nome.isEmpty(),
+                 qPrintable(chi + u" has no name"_s));
+        letti.append(i->object()->objectName());
+        leggi(i, letti);
+    }
+}
+
 } // namespace
 
 class TestAccessibilita : public QObject
@@ -224,6 +282,90 @@ private slots:
         const bool poiNumero = tipo % 12 + 1 <= 6;
         QCOMPARE(accessibile(f.control(poiNumero ? "frmNumero" : "frmSegno"), QAccessible::Name),
                  ::frase(*tipoOp(tipo % 12 + 1), 7, 5));
+    }
+
+    void verdetto_arrivaColFuoco_data()
+    {
+        QTest::addColumn<int>("attivita");
+        QTest::addColumn<bool>("giusta");
+        QTest::addColumn<int>("operazioni"); // the operation checked: 10 ends the exercise
+        QTest::addColumn<QString>("fuoco");
+        QTest::newRow("number, right") << 0 << true << 1 << u"CmdOperazione"_s;
+        QTest::newRow("number, wrong") << 0 << false << 1 << u"CmdOperazione"_s;
+        QTest::newRow("sign, right") << 1 << true << 1 << u"CmdOperazione"_s;
+        QTest::newRow("sign, wrong") << 1 << false << 1 << u"CmdOperazione"_s;
+        QTest::newRow("tenth, right") << 0 << true << 10 << u"CmdEsercizio"_s;
+    }
+    // Right after a check, with no key pressed after Enter, a screen reader hears the verdict
+    // with the control the focus goes to; the verdict's label says it as a word.
+    void verdetto_arrivaColFuoco()
+    {
+        QFETCH(int, attivita);
+        QFETCH(bool, giusta);
+        QFETCH(int, operazioni);
+        QFETCH(QString, fuoco);
+        banco->avvia(attivita, 0);
+        frmOperativoPiù &f = banco->operativo();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        banco->esegui(operazioni - 1, 0);
+        if (operazioni > 1)
+            banco->avanti();
+
+        const QString esatta = banco->stato.RispostaEsatta;
+        if (attivita == 0) {
+            QTest::keyClicks(this->fuoco(),
+                             giusta ? esatta : QString::number((esatta.toInt() + 1) % 100));
+        } else {
+            const QString segno = giusta ? esatta : esatta == u"="_s ? u"<"_s : u"="_s;
+            QTest::keyClick(this->fuoco(), segno.at(0).toLatin1());
+        }
+        Orecchio orecchio;
+        qApp->installEventFilter(&orecchio);
+        QTest::keyClick(this->fuoco(), Qt::Key_Return);
+
+        const QString verdetto = giusta ? u"Esatto"_s : u"Errato"_s;
+        QVERIFY(!orecchio.sentito.isEmpty());
+        QCOMPARE(orecchio.sentito.last(),
+                 fuoco + u": "_s + accessibile(f.control(qPrintable(fuoco)), QAccessible::Name) +
+                     u" / "_s + verdetto);
+        QCOMPARE(accessibile(f.control("LblEsito"), QAccessible::Name), verdetto);
+
+        // The next operation brings no verdict with it.
+        banco->avanti();
+        QVERIFY(!orecchio.sentito.last().endsWith(verdetto));
+        QCOMPARE(accessibile(f.control("LblEsito"), QAccessible::Name), QString());
+    }
+
+    void lettura_dallAltoInBasso_data()
+    {
+        QTest::addColumn<QString>("schermo");
+        QTest::addColumn<int>("attivita");
+        QTest::newRow("FrmInizio1") << u"FrmInizio1"_s << 0;
+        QTest::newRow("frmOperativoPiu, number") << u"frmOperativoPiu"_s << 0;
+        QTest::newRow("frmOperativoPiu, sign") << u"frmOperativoPiu"_s << 1;
+        QTest::newRow("FrmStampaPiu") << u"FrmStampaPiu"_s << 0;
+        QTest::newRow("FrmAttestato") << u"FrmAttestato"_s << 0;
+    }
+    // A screen reader reads each screen's client area as it shows, top to bottom and left to
+    // right (a list in columns column by column), and decoration says nothing.
+    void lettura_dallAltoInBasso()
+    {
+        QFETCH(QString, schermo);
+        QFETCH(int, attivita);
+        banco->avvia(attivita, 0);
+        banco->esegui(10, 10);
+        Form &f = form(schermo);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window()));
+        QStringList letti;
+        leggi(QAccessible::queryAccessibleInterface(f.window()->centralWidget()), letti);
+        if (QTest::currentTestFailed())
+            qInfo() << letti;
+        if (schermo == u"frmOperativoPiu") {
+            // The instruction under the heading, the status line last.
+            QCOMPARE(letti.indexOf(u"Label1"_s), letti.indexOf(u"Label2"_s) + 1);
+            QCOMPARE(letti.last(), u"LblIstruzione"_s);
+        }
     }
 
     // The sign pictures are buttons: reached with Tab from the first one, which has the focus

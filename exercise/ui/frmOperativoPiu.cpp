@@ -102,6 +102,9 @@ constexpr ImmagineSegno immaginiSegno[] = {
 // answer box and the sign pictures by their description.
 constexpr const char *chiamatiFrase[] = {"frmNumero", "frmSegno"};
 constexpr const char *descrittiFrase[] = {"TxtRisultato", "Image3", "Image4", "Image5"};
+// The buttons that take the focus after a check: a screen reader says the verdict with them, as
+// their description, the moment the focus gets there.
+constexpr const char *descrittiVerdetto[] = {"CmdOperazione", "CmdEsercizio"};
 
 } // namespace
 
@@ -284,6 +287,13 @@ void frmOperativoPiù::mostra()
     for (const char *descritto : descrittiFrase)
         if (QWidget *w = control(descritto); w->accessibleDescription() != vista.frase)
             w->setAccessibleDescription(vista.frase);
+    // The verdict as words, not its letters one by one; set before the focus moves below.
+    const QString verdetto = vista.verdetto();
+    if (QWidget *esito = control("LblEsito"); esito->accessibleName() != verdetto)
+        esito->setAccessibleName(verdetto);
+    for (const char *descritto : descrittiVerdetto)
+        if (QWidget *w = control(descritto); w->accessibleDescription() != verdetto)
+            w->setAccessibleDescription(verdetto);
     disponi(mobiliNumero, postiNumero, {});
     disponi(mobiliSegno, postiSegno, sottoSegno);
     m_mostrando = false;
