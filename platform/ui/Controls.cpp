@@ -8,6 +8,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPicture>
+#include <QRegularExpression>
 #include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
 #include <QValidator>
@@ -452,6 +453,68 @@ void TextBox::mousePressEvent(QMouseEvent *event)
         emit clicked();
 }
 
+bool decorazione(const QWidget &w)
+{
+    if (qobject_cast<const Shape *>(&w))
+        return true;
+    if (auto *picture = qobject_cast<const Picture *>(&w))
+        return picture->focusPolicy() == Qt::NoFocus && picture->accessibleName().isEmpty();
+    if (auto *pulsante = qobject_cast<const QPushButton *>(&w))
+        return !pulsante->isEnabled() && pulsante->text().trimmed().isEmpty();
+    return false;
+}
+
+AccessibleContenitore::AccessibleContenitore(QWidget *w, QAccessible::Role role)
+    : QAccessibleWidget(w, role)
+{
+}
+
+QList<QWidget *> AccessibleContenitore::inOrdine() const
+{
+    QList<QWidget *> figli;
+    for (QObject *o : widget()->children())
+        if (o->isWidgetType() && !static_cast<QWidget *>(o)->isWindow())
+            figli.append(static_cast<QWidget *>(o));
+    return figli;
+}
+
+QList<QWidget *> AccessibleContenitore::letti() const
+{
+    QList<QWidget *> figli = inOrdine();
+    figli.removeIf([](const QWidget *w) { return decorazione(*w); });
+    return figli;
+}
+
+int AccessibleContenitore::childCount() const
+{
+    return static_cast<int>(letti().size());
+}
+
+QAccessibleInterface *AccessibleContenitore::child(int index) const
+{
+    const QList<QWidget *> figli = letti();
+    return index >= 0 && index < figli.size() ? QAccessible::queryAccessibleInterface(figli[index])
+                                              : nullptr;
+}
+
+int AccessibleContenitore::indexOfChild(const QAccessibleInterface *child) const
+{
+    if (!child || !child->object() || !child->object()->isWidgetType())
+        return -1;
+    return static_cast<int>(letti().indexOf(static_cast<QWidget *>(child->object())));
+}
+
+QString AccessibleContenitore::text(QAccessible::Text t) const
+{
+    if (t != QAccessible::Name)
+        return QAccessibleWidget::text(t);
+    if (!widget()->accessibleName().isEmpty())
+        return widget()->accessibleName();
+    static const QRegularExpression parola(QStringLiteral("\\w"));
+    const auto *gruppo = qobject_cast<const QGroupBox *>(widget());
+    return gruppo && gruppo->title().contains(parola) ? gruppo->title() : QString();
+}
+
 namespace {
 class AccessiblePicture final : public QAccessibleWidget
 {
@@ -511,6 +574,8 @@ public:
 
 QAccessibleInterface *accessibile(const QString &className, QObject *object)
 {
+    if (className == u"Pannello" || className == u"PannelloTitolato")
+        return new AccessibleContenitore(static_cast<QWidget *>(object), QAccessible::Grouping);
     if (className == u"Picture")
         if (auto *picture = qobject_cast<Picture *>(object))
             return new AccessiblePicture(picture);
@@ -637,9 +702,12 @@ void Picture::paintEvent(QPaintEvent *)
     QPainter painter(this);
     disegna(painter, m_resource, rect());
     if (hasFocus()) {
-        QPen pen(palette().color(QPalette::Highlight), 2, Qt::DotLine);
-        painter.setPen(pen);
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        // As plain as a focused button's border: 2 px of navy, lined inside with white so that it
+        // stands out on a blue picture as well.
+        painter.setPen(QPen(QColor(0x1c, 0x2f, 0x8c), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
     }
 }
 

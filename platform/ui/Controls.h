@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAccessibleWidget>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -163,6 +165,47 @@ private:
 
     int m_limite = 0;
     int m_linea = -1;
+};
+
+// Whether a control is decoration, that a screen reader leaves out: a shape, a picture that is no
+// button and has no name, a disabled button with no caption.
+bool decorazione(const QWidget &w);
+
+// A frame of a screen, with no title or with one: a screen reader reads it as an
+// AccessibleContenitore.
+class Pannello : public QFrame
+{
+    Q_OBJECT
+public:
+    using QFrame::QFrame;
+};
+class PannelloTitolato : public QGroupBox
+{
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+};
+
+// What assistive technology reads of a container of a screen (the client area, a frame): its
+// controls in reading order with decoration left out, and its name only where it has a word (a
+// frame titled "." says nothing).
+class AccessibleContenitore : public QAccessibleWidget
+{
+public:
+    AccessibleContenitore(QWidget *w, QAccessible::Role role);
+
+    int childCount() const override;
+    QAccessibleInterface *child(int index) const override;
+    int indexOfChild(const QAccessibleInterface *child) const override;
+    QString text(QAccessible::Text t) const override;
+
+protected:
+    // The controls in the order they are read: as they are stacked, unless a container knows
+    // better.
+    virtual QList<QWidget *> inOrdine() const;
+
+private:
+    QList<QWidget *> letti() const;
 };
 
 // Draws the recorded picture at resource (":/name.pic") stretched over the rectangle.

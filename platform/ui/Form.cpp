@@ -3,6 +3,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Cornice.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -74,8 +75,8 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     }
     case Kind::Frame: {
         if (def.caption && *def.caption)
-            return new QGroupBox(text(def.caption), parent);
-        auto *frame = new QFrame(parent);
+            return new PannelloTitolato(text(def.caption), parent);
+        auto *frame = new Pannello(parent);
         frame->setFrameShape(def.flags & NoBorder ? QFrame::NoFrame : QFrame::Box);
         return frame;
     }
@@ -138,11 +139,47 @@ QString family(const Carattere &font, const Carattere &formFont)
     return text(nome);
 }
 
+class AccessibleCanvas final : public AccessibleContenitore
+{
+public:
+    explicit AccessibleCanvas(Canvas *canvas) : AccessibleContenitore(canvas, QAccessible::Client)
+    {
+    }
+
+protected:
+    QList<QWidget *> inOrdine() const override
+    {
+        return static_cast<const Canvas *>(widget())->controlli();
+    }
+};
+
+QAccessibleInterface *accessibile(const QString &className, QObject *object)
+{
+    if (className == u"Canvas")
+        if (auto *canvas = qobject_cast<Canvas *>(object))
+            return new AccessibleCanvas(canvas);
+    return nullptr;
+}
+
 } // namespace
 
 Canvas::Canvas(Form &form, QWidget *parent) : QWidget(parent), m_form(form)
 {
+    static const bool installata = [] {
+        QAccessible::installFactory(accessibile);
+        return true;
+    }();
+    Q_UNUSED(installata);
     setAutoFillBackground(true);
+}
+
+QList<QWidget *> Canvas::controlli() const
+{
+    QList<QWidget *> lista;
+    for (const Form::Placed &placed : m_form.m_placed)
+        if (!placed.container)
+            lista.append(placed.widget);
+    return lista;
 }
 
 void Canvas::resizeEvent(QResizeEvent *event)

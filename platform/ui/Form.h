@@ -24,6 +24,10 @@ class Canvas : public QWidget
 public:
     explicit Canvas(Form &form, QWidget *parent = nullptr);
 
+    // The controls that stand on the client area, in the order of the screen's table: the order
+    // a screen reader reads them in, whichever is painted over which.
+    QList<QWidget *> controlli() const;
+
 signals:
     void clicked();
 
