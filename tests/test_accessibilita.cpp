@@ -330,9 +330,15 @@ private slots:
                      u" / "_s + verdetto);
         QCOMPARE(accessibile(f.control("LblEsito"), QAccessible::Name), verdetto);
 
-        // The next operation brings no verdict with it.
+        // The next operation is heard as the focus reaches its answer place, and no verdict
+        // with it.
         banco->avanti();
-        QVERIFY(!orecchio.sentito.last().endsWith(verdetto));
+        QWidget *risposta = this->fuoco();
+        const QString frase =
+            accessibile(f.control(attivita == 0 ? "frmNumero" : "frmSegno"), QAccessible::Name);
+        QCOMPARE(orecchio.sentito.last(), risposta->objectName() + u": "_s +
+                                              accessibile(risposta, QAccessible::Name) + u" / "_s +
+                                              frase);
         QCOMPARE(accessibile(f.control("LblEsito"), QAccessible::Name), QString());
     }
 

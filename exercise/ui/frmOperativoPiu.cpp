@@ -257,6 +257,21 @@ void frmOperativoPiù::mostra()
 {
     const VistaEsercizio &vista = m_esercitazione.vista();
     m_mostrando = true;
+    // What a screen reader says of the controls comes first: hiding the button that has the
+    // focus moves the focus on, and the control it reaches is heard with what it says then.
+    for (const char *chiamato : chiamatiFrase)
+        if (QWidget *w = control(chiamato); w->accessibleName() != vista.frase)
+            w->setAccessibleName(vista.frase);
+    for (const char *descritto : descrittiFrase)
+        if (QWidget *w = control(descritto); w->accessibleDescription() != vista.frase)
+            w->setAccessibleDescription(vista.frase);
+    // The verdict as words, not its letters one by one.
+    const QString verdetto = vista.verdetto();
+    if (QWidget *esito = control("LblEsito"); esito->accessibleName() != verdetto)
+        esito->setAccessibleName(verdetto);
+    for (const char *descritto : descrittiVerdetto)
+        if (QWidget *w = control(descritto); w->accessibleDescription() != verdetto)
+            w->setAccessibleDescription(verdetto);
     for (const auto &[c, nome, genere] : voci) {
         switch (genere) {
         case Genere::Etichetta:
@@ -281,19 +296,6 @@ void frmOperativoPiù::mostra()
             break;
         }
     }
-    for (const char *chiamato : chiamatiFrase)
-        if (QWidget *w = control(chiamato); w->accessibleName() != vista.frase)
-            w->setAccessibleName(vista.frase);
-    for (const char *descritto : descrittiFrase)
-        if (QWidget *w = control(descritto); w->accessibleDescription() != vista.frase)
-            w->setAccessibleDescription(vista.frase);
-    // The verdict as words, not its letters one by one; set before the focus moves below.
-    const QString verdetto = vista.verdetto();
-    if (QWidget *esito = control("LblEsito"); esito->accessibleName() != verdetto)
-        esito->setAccessibleName(verdetto);
-    for (const char *descritto : descrittiVerdetto)
-        if (QWidget *w = control(descritto); w->accessibleDescription() != verdetto)
-            w->setAccessibleDescription(verdetto);
     disponi(mobiliNumero, postiNumero, {});
     disponi(mobiliSegno, postiSegno, sottoSegno);
     m_mostrando = false;
