@@ -5,6 +5,7 @@
 #include "reports/ui/FrmStampaPiu.h"
 #include "session/ui/FrmAutore.h"
 
+#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QStyleOptionComboBox>
@@ -257,6 +258,51 @@ void copione(ScriptedRandom &random, int tipo)
         random.script.push_back(r);
 }
 
+// The sheet of the certificate's parchment: where pergamena.svg draws it, x 46..443 and y 40..606
+// of its 489 x 639, over the picture's rectangle.
+QRectF foglio(const QWidget &pergamena)
+{
+    const QRectF r = pergamena.geometry();
+    return {r.left() + r.width() * 46 / 489, r.top() + r.height() * 40 / 639,
+            r.width() * (443 - 46) / 489, r.height() * (606 - 40) / 639};
+}
+
+// The lines a label's caption takes as it shows.
+int righe(const QLabel &l)
+{
+    if (!l.wordWrap())
+        return 1;
+    const QFontMetrics fm(l.font());
+    const QRect serve = fm.boundingRect(QRect(0, 0, larghezzaUtile(l), 100000),
+                                        Qt::TextWordWrap | l.alignment(), l.text());
+    return qRound(serve.height() / double(fm.lineSpacing()));
+}
+
+// The middle of each run of ink across a label, runs closer than a blank taken as one: the
+// digits of a number, the stars of a row.
+QList<double> centriInchiostro(QLabel &l)
+{
+    const QImage ink = inchiostro(l);
+    const qreal dpr = l.devicePixelRatioF();
+    const double spazio = QFontMetricsF(l.font()).horizontalAdvance(u' ') * dpr;
+    QList<std::pair<int, int>> corse;
+    for (int x = 0; x < ink.width(); ++x) {
+        bool c = false;
+        for (int y = 0; y < ink.height() && !c; ++y)
+            c = ink.pixelIndex(x, y);
+        if (!c)
+            continue;
+        if (!corse.isEmpty() && x - corse.last().second <= spazio)
+            corse.last().second = x;
+        else
+            corse.append({x, x});
+    }
+    QList<double> centri;
+    for (const auto &[da, a] : corse)
+        centri.append(l.x() + (da + a + 1) / 2.0 / dpr);
+    return centri;
+}
+
 } // namespace
 
 class TestGeometria : public QObject
@@ -291,6 +337,14 @@ private slots:
             b.programma.avvia();
             dimensiona(b.programma.inizio(), fisici);
             verificaControlli(b.programma.inizio());
+            // The two credits stand on one line.
+            FrmInizio1 &inizio = b.programma.inizio();
+            const double ideazione =
+                lineaDiBase(*inizio.control("Label3"), inizio.label("Label3")->text());
+            const double autore =
+                lineaDiBase(*inizio.control("Label5"), inizio.label("Label5")->text());
+            QVERIFY2(std::abs(ideazione - autore) <= 1.0,
+                     qPrintable(QStringLiteral("%1 and %2").arg(ideazione).arg(autore)));
         } else if (schermo == u"FrmAutore") {
             FrmAutore &autore = b.programma.autore();
             autore.show();
@@ -340,6 +394,113 @@ private slots:
             QCOMPARE(attestato.label("lblNome")->text(), u"Massimiliano ma"_s);
             verificaControlli(attestato);
         }
+    }
+
+    void attestato_testiSullaPergamena_data()
+    {
+        QTest::addColumn<int>("attivita");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("number") << 0 << u"Massimiliano Ma"_s;
+        QTest::newRow("sign") << 1 << u"Massimiliano Ma"_s;
+        QTest::newRow("mixed") << 2 << u"Massimiliano Ma"_s;
+        QTest::newRow("mixed, the widest name the box takes") << 2 << u"wmmmmmmmmmmmmmm"_s;
+    }
+    // Every text of the certificate stays on the parchment's sheet, at every size, and each
+    // caption takes as many lines at one size as at any other.
+    void attestato_testiSullaPergamena()
+    {
+        QFETCH(int, attivita);
+        QFETCH(QString, nome);
+        Banco &b = *banco;
+        b.avvia(attivita, 5, nome);
+        b.esegui(10, 9);
+        b.avanti();
+        FrmAttestato &attestato = b.programma.attestato();
+        attestato.load();
+        QHash<QString, int> righePrima;
+        for (QSize fisici :
+             {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080), QSize(3840, 2160)}) {
+            dimensiona(attestato, fisici);
+            attestato.show();
+            QCoreApplication::processEvents();
+            const QRectF sheet = foglio(*attestato.control("Image1"));
+            for (QLabel *l : attestato.control("Frame1")->findChildren<QLabel *>()) {
+                const QString chi =
+                    l->objectName() +
+                    QStringLiteral(" at %1x%2: ").arg(fisici.width()).arg(fisici.height());
+                QVERIFY2(!l->text().trimmed().isEmpty(), qPrintable(chi + u"empty"_s));
+                const QRect testo = spanTesto(*l);
+                QVERIFY2(sheet.contains(QRectF(testo)),
+                         qPrintable(chi + QStringLiteral("text %1..%2 on a sheet %3..%4")
+                                              .arg(testo.left())
+                                              .arg(testo.right())
+                                              .arg(sheet.left())
+                                              .arg(sheet.right())));
+                const int n = righe(*l);
+                QVERIFY2(righePrima.value(l->objectName(), n) == n,
+                         qPrintable(chi + QString::number(n) + u" lines"_s));
+                righePrima.insert(l->objectName(), n);
+            }
+        }
+    }
+
+    void stelle_sottoLeCifre_data()
+    {
+        QTest::addColumn<QSize>("fisici");
+        for (QSize fisici : {QSize(1024, 768), QSize(1920, 1080), QSize(3840, 2160)})
+            QTest::addRow("%dx%d", fisici.width(), fisici.height()) << fisici;
+    }
+    // Each star of the right and of the wrong answers stands under its digit of the 1..10 ruler.
+    void stelle_sottoLeCifre()
+    {
+        QFETCH(QSize, fisici);
+        Banco &b = *banco;
+        b.avvia(0, 0);
+        frmOperativoPiù &f = b.operativo();
+        dimensiona(f, fisici);
+        b.esegui(10, 10);
+        const QList<double> cifre = centriInchiostro(*f.label("LblContatore"));
+        const QList<double> stelle = centriInchiostro(*f.label("LblSi"));
+        QCOMPARE(cifre.size(), 10);
+        QCOMPARE(stelle.size(), 10);
+        for (int k = 0; k < 10; ++k)
+            QVERIFY2(std::abs(stelle[k] - cifre[k]) <= 1.5,
+                     qPrintable(QStringLiteral("star %1 at %2, digit at %3")
+                                    .arg(k + 1)
+                                    .arg(stelle[k])
+                                    .arg(cifre[k])));
+    }
+
+    void riquadro_inScalaColloSchermo_data()
+    {
+        QTest::addColumn<QSize>("fisici");
+        for (QSize fisici : {QSize(1024, 768), QSize(3840, 2160)})
+            QTest::addRow("%dx%d", fisici.width(), fisici.height()) << fisici;
+    }
+    // A message box's text is as large, against the screen it comes over, as the screens' own.
+    void riquadro_inScalaColloSchermo()
+    {
+        QFETCH(QSize, fisici);
+        Banco &b = *banco;
+        b.avvia(0, 0);
+        frmOperativoPiù &f = b.operativo();
+        dimensiona(f, fisici);
+        f.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        int pixel = 0;
+        QTimer::singleShot(0, [&pixel] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (auto *testo = box->findChild<QLabel *>(u"qt_msgbox_label"_s))
+                pixel = QFontInfo(testo->font()).pixelSize();
+            box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click()
+                                         : box->buttons().first()->click();
+        });
+        QtMessageBox().msgBox(u"Hai dimenticato il risultato"_s, 0, u"distrazione"_s);
+        const double atteso = QFontInfo(QApplication::font()).pixelSize() * f.scale();
+        QVERIFY2(std::abs(pixel - atteso) <= 1.0,
+                 qPrintable(QStringLiteral("%1 px at a scale of %2").arg(pixel).arg(f.scale())));
     }
 
     void disegno_looksAsItsSvg_data()

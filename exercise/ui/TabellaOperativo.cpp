@@ -12,6 +12,20 @@ constexpr Colore pulsanti = RGB(255, 224, 192);
 constexpr int lineaNumero = 1830;
 constexpr int lineaSegno = 1890;
 
+// The ruler of the stars, 1 to 10 (LblContatore), over the right answers' and under the wrong
+// answers' stars (LblSi, LblNo): ten columns of one width across the stars' rows, which begin
+// at 2010 twips; each digit and each star stands centred in its column. The stops are in twips
+// from the left of the label at `sinistra`.
+constexpr std::array<int, 10> righello(int sinistra)
+{
+    std::array<int, 10> stops{};
+    for (int k = 0; k < 10; ++k)
+        stops[static_cast<std::size_t>(k)] = 2010 - sinistra + k * 3495 / 10;
+    return stops;
+}
+constexpr std::array<int, 10> righelloStelle = righello(2010);
+constexpr std::array<int, 10> righelloCifre = righello(1920);
+
 // The rules of ELABORAZIONE (Line1, Line2, Line4), from the left of its heading labels: each
 // heading word stands between two of them.
 constexpr int colonneElaborazione[] = {840 - 240, 1560 - 240, 2400 - 240};
@@ -107,14 +121,15 @@ constexpr ControlDef controlli[] = {
      .fore = blu, .flags = Transparent},
     {.name = "LblSi", .kind = Kind::Label, .in = "frmValutazione", .left = 2010, .top = 240,
      .width = 3495, .height = 255, .font = sansSerif(24, Grassetto), .fore = blu,
-     .flags = Transparent},
+     .flags = Transparent | ParolaPerColonna, .colonne = righelloStelle},
     {.name = "LblContatore", .kind = Kind::Label, .in = "frmValutazione", .left = 1920,
      .top = 720, .width = 3585, .height = 375,
      .caption = u"1    2    3    4    5    6    7    8    9   10",
      .font = sansSerif(9.75, Grassetto),
-     .flags = Transparent},
+     .flags = Transparent | ParolaPerColonna, .colonne = righelloCifre},
     {.name = "LblNo", .kind = Kind::Label, .in = "frmValutazione", .left = 2010, .top = 1080,
-     .width = 3495, .height = 255, .font = sansSerif(24, Grassetto), .flags = Transparent},
+     .width = 3495, .height = 255, .font = sansSerif(24, Grassetto),
+     .flags = Transparent | ParolaPerColonna, .colonne = righelloStelle},
 
     {.name = "frmElaborazione", .kind = Kind::Frame, .left = 7770, .top = 6255, .width = 3375,
      .height = 1695, .caption = u"ELABORAZIONE", .back = RGB(255, 224, 192)},

@@ -70,9 +70,10 @@ void Label::setLinea(int pixel)
     }
 }
 
-void Label::setColonne(QList<int> stops)
+void Label::setColonne(QList<int> stops, bool parolaPerColonna)
 {
     m_colonne = std::move(stops);
+    m_parolaPerColonna = parolaPerColonna;
 }
 
 void Label::setText(const QString &text)
@@ -105,10 +106,14 @@ QList<Label::Parola> Label::parole() const
         qsizetype fine = i;
         while (fine < caption.size() && !caption.at(fine).isSpace())
             ++fine;
-        const double x = (i + fine) / 2.0 / static_cast<double>(lunghezza) * width();
         int colonna = 0;
-        while (colonna < m_colonne.size() && x >= m_colonne[colonna])
-            ++colonna;
+        if (m_parolaPerColonna) {
+            colonna = static_cast<int>(risultato.size()) + 1;
+        } else {
+            const double x = (i + fine) / 2.0 / static_cast<double>(lunghezza) * width();
+            while (colonna < m_colonne.size() && x >= m_colonne[colonna])
+                ++colonna;
+        }
         risultato.append({caption.mid(i, fine - i), colonna});
         i = fine;
     }
@@ -136,7 +141,8 @@ bool Label::fits(const QFont &font) const
 }
 
 // A one-line caption wider than the label takes the free room beside it: to the right of a
-// label aligned left, on both sides of a centred one.
+// label aligned left; on both sides of a centred one, alike as far as both have room, then on
+// the side that has more.
 void Label::allarga(const QFontMetrics &metrics)
 {
     const int manca = metrics.horizontalAdvance(text()) - textWidth(metrics);
@@ -145,7 +151,9 @@ void Label::allarga(const QFontMetrics &metrics)
     QRect box = m_box;
     if (alignment() & Qt::AlignHCenter) {
         const int lato = std::min({(manca + 1) / 2, m_liberoSinistra, m_liberoDestra});
-        box.adjust(-lato, 0, lato, 0);
+        const int resto = std::max(0, manca - 2 * lato);
+        box.adjust(-lato - std::min(resto, m_liberoSinistra - lato), 0,
+                   lato + std::min(resto, m_liberoDestra - lato), 0);
     } else {
         box.setRight(box.right() + std::min(manca, m_liberoDestra));
     }
@@ -158,7 +166,9 @@ void Label::fit()
         return;
     if (!m_box.isNull() && geometry() != m_box)
         setGeometry(m_box);
-    setWordWrap(m_colonne.isEmpty() && height() >= 2 * QFontMetrics(m_scaled).lineSpacing());
+    setWordWrap(
+        m_colonne.isEmpty() &&
+        (m_aCapo >= 0 ? m_aCapo == 1 : height() >= 2 * QFontMetrics(m_scaled).lineSpacing()));
     QFont font = m_scaled;
     const int smallest = piuPiccola(m_scaled);
     int size = std::max(1, m_scaled.pixelSize());
@@ -173,7 +183,7 @@ void Label::fit()
         size = primaProvaACapo(font, smallest);
         font.setPixelSize(size);
     }
-    while (size > smallest && !fits(font))
+    while (size > 1 && !fits(font))
         font.setPixelSize(--size);
     if (font != this->font())
         setFont(font);

@@ -23,7 +23,7 @@ class QPicture;
 // one-line caption that runs wider than the label, as our faces are not the designed ones, first
 // takes the free room beside it, so that labels of one face keep one size; a caption that still
 // runs wider (one line) or taller (wrapped) gets a smaller face, down to 70% of the face the
-// screen's scale gives.
+// screen's scale gives, and smaller still rather than leave its room.
 //
 // A screen reader hears its caption, or nothing when it has none (never its frame's title).
 class Label : public QLabel
@@ -41,9 +41,12 @@ public:
     // controls stand on one line; -1: where the alignment puts it.
     void setLinea(int pixel);
     // Column headings: the stops between the columns, in pixels from the label's left. Each word
-    // stands centred in the column that its place in the caption falls in. Takes effect with the
-    // next colloca.
-    void setColonne(QList<int> stops);
+    // stands centred in the column that its place in the caption falls in or, one word to a
+    // column, in the column that begins at its stop. Takes effect with the next colloca.
+    void setColonne(QList<int> stops, bool parolaPerColonna = false);
+    // Whether the caption may take more than one line, as the designed box and face allow;
+    // the same at every scale. Takes effect with the next colloca.
+    void setACapo(bool aCapo) { m_aCapo = aCapo ? 1 : 0; }
     // Hides QLabel::setText, so that a caption set after the layout is fitted too. Every caption
     // of the screens is set through a Label.
     void setText(const QString &text);
@@ -77,6 +80,8 @@ private:
     int m_liberoDestra = 0;
     int m_linea = -1;
     QList<int> m_colonne;
+    bool m_parolaPerColonna = false;
+    int m_aCapo = -1; // -1: as many lines as the box takes at the face's size
 };
 
 // A button whose caption shows whole: one that runs wider than the button, as our faces are not

@@ -199,6 +199,11 @@ FormWindow::FormWindow(Form &form) : m_form(form)
     setObjectName(QString::fromUtf8(form.definition().name));
 }
 
+double FormWindow::scala() const
+{
+    return m_form.scale();
+}
+
 bool FormWindow::event(QEvent *event)
 {
     // The window is about to be painted for the first time: the layout gives its faces first.
@@ -505,11 +510,15 @@ void Form::place(Placed &placed, const QFont *carattere)
     const int linea = placed.def->linea > 0 ? px(origin.y(), placed.def->linea) - top : -1;
     if (auto *label = qobject_cast<Label *>(placed.widget)) {
         label->setLinea(linea);
+        // Two lines where the designed box holds two lines of the designed face, whose lines
+        // are 1.15 times its size apart (a point is 20 twips): at every scale alike.
+        const Carattere &font = placed.def->font.size > 0 ? placed.def->font : m_def.font;
+        label->setACapo(placed.def->height >= 2 * 1.15 * font.size * 20);
         if (!placed.def->colonne.empty()) {
             QList<int> stops;
             for (int stop : placed.def->colonne)
                 stops.append(static_cast<int>(std::lround(stop * unit)));
-            label->setColonne(stops);
+            label->setColonne(stops, placed.def->flags & ParolaPerColonna);
         }
         label->colloca(box, static_cast<int>(placed.liberoSinistra * unit),
                        static_cast<int>(placed.liberoDestra * unit), carattere);
@@ -526,16 +535,28 @@ void Form::place(Placed &placed, const QFont *carattere)
         placed.widget->setFont(*carattere);
 }
 
-// The room beside each label, up to the nearest control on its row or its container's edge.
+// The room beside each label, up to the nearest control on its row or its container's edge; on
+// a picture of a sheet, up to the sheet's edge, and the label itself no wider than the sheet.
 void Form::liberaSpazio()
 {
     for (Placed &label : m_placed) {
         if (label.def->kind != Kind::Label)
             continue;
-        const QRectF &r = label.twips;
         const Placed *container = label.def->in ? find(label.def->in) : nullptr;
         double sinistra = 0;
         double destra = container ? container->twips.width() : m_def.width;
+        for (const Placed &altro : m_placed) {
+            const Margini &m = altro.def->foglio;
+            if (altro.def->kind != Kind::Image || qstrcmp(altro.def->in, label.def->in) != 0 ||
+                !altro.twips.contains(label.twips.center()))
+                continue;
+            const QRectF foglio = altro.twips.adjusted(m.sinistra, m.sopra, -m.destra, -m.sotto);
+            sinistra = std::max(sinistra, foglio.left());
+            destra = std::min(destra, foglio.right());
+            label.twips.setLeft(std::max(label.twips.left(), foglio.left()));
+            label.twips.setRight(std::min(label.twips.right(), foglio.right()));
+        }
+        const QRectF &r = label.twips;
         for (const Placed &altro : m_placed) {
             if (&altro == &label || qstrcmp(altro.def->in, label.def->in) != 0)
                 continue;

@@ -45,6 +45,8 @@ class FormWindow : public QMainWindow
     Q_OBJECT
 public:
     explicit FormWindow(Form &form);
+    // The scale of its form, from design pixels to the window's.
+    double scala() const;
 
 protected:
     bool event(QEvent *event) override;

@@ -19,6 +19,15 @@ enum Flag : unsigned {
     Disabled = 1u << 5,
     NoBorder = 1u << 6, // frame without its border
     Rounded = 1u << 7,  // shape: rounded rectangle
+    // A label with colonne: its n-th word stands in the n-th column, which begins at the n-th
+    // stop and ends at the next (the last at the label's right).
+    ParolaPerColonna = 1u << 8,
+};
+
+// Twips kept clear on each side of a rectangle.
+struct Margini
+{
+    int sinistra = 0, sopra = 0, destra = 0, sotto = 0;
 };
 
 struct Carattere
@@ -82,6 +91,9 @@ struct ControlDef
     // A label of column headings: the stops between its columns, in twips from its left. Each
     // word of the caption stands centred in the column its blanks put it in.
     std::span<const int> colonne{};
+    // An Image that draws a sheet on a background: the background's margins around the sheet.
+    // The labels that stand on the picture keep their text on the sheet.
+    Margini foglio{};
 };
 
 struct MenuDef

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The two credits at the foot of the screen stand on one baseline, in twips from the top.
+constexpr int lineaCrediti = 7740;
+
 // clang-format off
 constexpr ControlDef controlli[] = {
     {.name = "Frame2", .kind = Kind::Frame, .left = 60, .top = 90, .width = 11805, .height = 1815,
@@ -78,10 +81,11 @@ constexpr ControlDef controlli[] = {
      .back = RGB(255, 128, 255), .flags = Graphical, .tabIndex = 10, .accessibleName = u"Esci"},
     {.name = "Label3", .kind = Kind::Label, .left = 240, .top = 7410, .width = 10785,
      .height = 465, .caption = u"Ideazione, progettazione e realizzazione: ",
-     .font = arial(18, Grassetto), .fore = RGB(0, 0, 0), .back = RGB(128, 255, 255)},
+     .font = arial(18, Grassetto), .fore = RGB(0, 0, 0), .back = RGB(128, 255, 255),
+     .linea = lineaCrediti},
     {.name = "Label5", .kind = Kind::Label, .left = 7470, .top = 7440, .width = 3135,
      .height = 435, .caption = u"Il software di Ardino", .font = arial(15.75, Grassetto),
-     .fore = RGB(192, 0, 0), .back = RGB(128, 255, 255)},
+     .fore = RGB(192, 0, 0), .back = RGB(128, 255, 255), .linea = lineaCrediti},
 };
 
 constexpr MenuDef menu[] = {
