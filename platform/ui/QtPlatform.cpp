@@ -1,6 +1,7 @@
 #include "platform/ui/QtPlatform.h"
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/FormTable.h"
 
 #include <QApplication>
@@ -31,6 +32,8 @@
 #include <malloc.h>
 #endif
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -46,6 +49,19 @@ void allargaPerIlTitolo(QMessageBox &box)
     const int largo = QFontMetrics(titolo).horizontalAdvance(box.windowTitle()) + 120;
     griglia->addItem(new QSpacerItem(largo, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                      griglia->rowCount(), 0, 1, griglia->columnCount());
+}
+
+// A dialog over a screen takes the program's face at the screen's scale: it is as large against
+// the screen as the screen's own texts, on a projector as on a 4K panel.
+void inScala(QWidget &dialogo, QWidget *schermo)
+{
+    const auto *finestra = qobject_cast<const FormWindow *>(schermo);
+    if (!finestra)
+        return;
+    QFont carattere = QApplication::font();
+    const double pixel = QFontInfo(carattere).pixelSize() * std::max(1.0, finestra->scala());
+    carattere.setPixelSize(std::max(1, static_cast<int>(std::lround(pixel))));
+    dialogo.setFont(carattere);
 }
 
 // A message box of the program. A question (Yes/No) has no Cancel: only "Sì" and "No" answer
@@ -91,6 +107,7 @@ int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
 
     const bool domanda = style == SiNoInformazione;
     Riquadro box(QApplication::activeWindow(), domanda);
+    inScala(box, box.parentWidget());
     box.setWindowTitle(title);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
@@ -180,9 +197,15 @@ QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
     QDir().mkpath(folder);
     // Qt's own dialog speaks the program's Italian; a desktop's would follow the system's
     // language.
-    return QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Salva come PDF"), QDir(folder).filePath(suggested),
-        QStringLiteral("Documenti PDF (*.pdf)"), nullptr, QFileDialog::DontUseNativeDialog);
+    QFileDialog dialogo(parent, QStringLiteral("Salva come PDF"), QDir(folder).filePath(suggested),
+                        QStringLiteral("Documenti PDF (*.pdf)"));
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    inScala(dialogo, parent ? parent->window() : nullptr);
+    if (dialogo.exec() != QDialog::Accepted)
+        return {};
+    return dialogo.selectedFiles().value(0);
 }
 
 namespace {
