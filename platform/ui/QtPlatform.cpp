@@ -3,6 +3,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/FormTable.h"
+#include "platform/ui/UnaPressione.h"
 
 #include <QApplication>
 #include <QDir>
@@ -207,25 +208,6 @@ QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
         return {};
     return dialogo.selectedFiles().value(0);
 }
-
-namespace {
-// One press of Enter does one thing. The repeats of a held Enter are dropped, so that it never
-// presses the button, or answers the box, that its first press brought up.
-class UnaPressione final : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        return key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
-    }
-};
-} // namespace
 
 namespace {
 // A standard icon of the style, fetched only when it is first drawn: most are never drawn (the

@@ -92,8 +92,8 @@ private:
 };
 
 // Italian everywhere: Qt's own texts, the locale, and the fonts the screens name mapped onto
-// metric-compatible faces; a held Enter presses once. Call once, right after the QApplication
-// exists.
+// metric-compatible faces; one press of a key or of the mouse is one step (UnaPressione). Call
+// once, right after the QApplication exists.
 void installaPiattaforma(QApplication &app);
 
 // Gives every window the icon at resource once the first window has been painted: drawn from its
