@@ -417,7 +417,9 @@ void Soak::tasto()
         cosa = u"text U+"_s + QString::number(testo.toUcs4().value(0), 16);
     }
     QWidget *fuoco = QApplication::focusWidget();
-    m_fineAmmessa = t.key == Qt::Key_Space && chiudeProgramma(fuoco);
+    // Space and Enter both press the button with the focus.
+    const bool preme = t.key == Qt::Key_Space || t.key == Qt::Key_Return || t.key == Qt::Key_Enter;
+    m_fineAmmessa = preme && chiudeProgramma(fuoco);
     annota(u"key "_s + cosa + u" into "_s + nomeDi(fuoco));
     premi(w, t);
 }
