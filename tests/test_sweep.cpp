@@ -4,6 +4,7 @@
 #include "reports/ui/FrmAttestato.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QWindow>
 #include <QtTest>
 
@@ -99,9 +100,9 @@ private slots:
             << u"nome"_s << codici(32, 126, {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'})
             << QString() << true << false << 0;
         QTest::newRow("name: Latin-1 letters and signs get in")
-            << u"nome"_s << codici(160, 255) << QString() << true << false << 0;
-        QTest::newRow("name: control codes, Tab and Delete type nothing")
-            << u"nome"_s << controllo << QString() << false << false << 0;
+            << u"nome"_s << codici(160, 255, {173}) << QString() << true << false << 0;
+        QTest::newRow("name: control codes, Tab, Delete and the soft hyphen type nothing")
+            << u"nome"_s << controllo + QList{173} << QString() << false << false << 0;
         QTest::newRow("name: Backspace erases")
             << u"nome"_s << QList{8} << u"ab"_s << false << false << 0;
         QTest::newRow("name: Enter on no name asks for it")
@@ -156,51 +157,74 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("via"); // typed, pasted, Shift+Insert, dropped, composed
         QTest::addColumn<QString>("after");
 
         const QString quindici = ripeti(u"a"_s, 15);
         const QString quattordici = ripeti(u"a"_s, 14);
         QTest::newRow("name: twenty letters pasted, fifteen kept")
-            << u"nome"_s << QString() << ripeti(u"b"_s, 20) << true << ripeti(u"b"_s, 15);
+            << u"nome"_s << QString() << ripeti(u"b"_s, 20) << u"pasted"_s << ripeti(u"b"_s, 15);
         QTest::newRow("name: a sixteenth letter typed is refused")
-            << u"nome"_s << quindici << u"b"_s << false << quindici;
+            << u"nome"_s << quindici << u"b"_s << u"typed"_s << quindici;
         QTest::newRow("name: sixteen emoji pasted, fifteen whole kept")
-            << u"nome"_s << QString() << ripeti(u"😀"_s, 16) << true << ripeti(u"😀"_s, 15);
+            << u"nome"_s << QString() << ripeti(u"😀"_s, 16) << u"pasted"_s << ripeti(u"😀"_s, 15);
         QTest::newRow("name: an emoji typed in the fifteenth place")
-            << u"nome"_s << quattordici << u"😀"_s << false << quattordici + u"😀"_s;
+            << u"nome"_s << quattordici << u"😀"_s << u"typed"_s << quattordici + u"😀"_s;
         QTest::newRow("name: an emoji typed past fifteen is refused whole")
-            << u"nome"_s << quindici << u"😀"_s << false << quindici;
+            << u"nome"_s << quindici << u"😀"_s << u"typed"_s << quindici;
         QTest::newRow("name: an emoji pasted past fifteen is dropped whole")
-            << u"nome"_s << quattordici << u"x😀"_s << true << quattordici + u"x"_s;
+            << u"nome"_s << quattordici << u"x😀"_s << u"pasted"_s << quattordici + u"x"_s;
         QTest::newRow("name: pasted line breaks and tabs are dropped")
-            << u"nome"_s << QString() << u"Mario\nRossi\t\r"_s << true << u"MarioRossi"_s;
-        QTest::newRow("name: pasted digits and markup are kept")
-            << u"nome"_s << QString() << u"R2<b>D2</b>"_s << true << u"R2<b>D2</b>"_s;
+            << u"nome"_s << QString() << u"Mario\nRossi\t\r"_s << u"pasted"_s << u"MarioRossi"_s;
+        QTest::newRow("name: pasted markup is kept, digits dropped as typing drops them")
+            << u"nome"_s << QString() << u"R2<b>D2</b>"_s << u"pasted"_s << u"R<b>D</b>"_s;
+        QTest::newRow("name: digits by Shift+Insert")
+            << u"nome"_s << u"Ada"_s << u"7 8"_s << u"Shift+Insert"_s << u"Ada "_s;
+        QTest::newRow("name: digits dropped onto it")
+            << u"nome"_s << u"Ada"_s << u"99"_s << u"dropped"_s << u"Ada"_s;
+        QTest::newRow("name: digits from an input method")
+            << u"nome"_s << u"Ada"_s << u"5é"_s << u"composed"_s << u"Adaé"_s;
+        QTest::newRow("name: a line separator pasted is dropped")
+            << u"nome"_s << QString() << u"Mario\u2028Rossi\u2029"_s << u"pasted"_s
+            << u"MarioRossi"_s;
+        QTest::newRow("name: direction overrides and marks pasted are dropped")
+            << u"nome"_s << QString() << u"\u202Eissor oiram\u202C\u200F"_s << u"pasted"_s
+            << u"issor oiram"_s;
+        QTest::newRow("name: a zero-width space dropped onto it")
+            << u"nome"_s << u"Ada"_s << u"\u200B\uFEFFx"_s << u"dropped"_s << u"Adax"_s;
         QTest::newRow("name: a thousand Chinese characters, fifteen kept")
-            << u"nome"_s << QString() << ripeti(u"中"_s, 1000) << true << ripeti(u"中"_s, 15);
+            << u"nome"_s << QString() << ripeti(u"中"_s, 1000) << u"pasted"_s
+            << ripeti(u"中"_s, 15);
         QTest::newRow("name: a lone surrogate never gets in")
-            << u"nome"_s << QString() << u"a\xd83d"_s << true << u"a"_s;
+            << u"nome"_s << QString() << u"a\xd83d"_s << u"pasted"_s << u"a"_s;
 
         QTest::newRow("answer: a third digit typed is refused")
-            << u"risultato"_s << u"12"_s << u"3"_s << false << u"12"_s;
+            << u"risultato"_s << u"12"_s << u"3"_s << u"typed"_s << u"12"_s;
         QTest::newRow("answer: three digits pasted, two kept")
-            << u"risultato"_s << QString() << u"123"_s << true << u"12"_s;
-        QTest::newRow("answer: a digit and an emoji pasted")
-            << u"risultato"_s << QString() << u"1😀"_s << true << u"1😀"_s;
+            << u"risultato"_s << QString() << u"123"_s << u"pasted"_s << u"12"_s;
+        QTest::newRow("answer: a digit and an emoji pasted, the emoji dropped")
+            << u"risultato"_s << QString() << u"1😀"_s << u"pasted"_s << u"1"_s;
+        QTest::newRow("answer: letters and a digit by Shift+Insert")
+            << u"risultato"_s << QString() << u"ab7"_s << u"Shift+Insert"_s << u"7"_s;
+        QTest::newRow("answer: an emoji and a digit dropped onto it")
+            << u"risultato"_s << QString() << u"😀7"_s << u"dropped"_s << u"7"_s;
+        QTest::newRow("answer: an input method's letters")
+            << u"risultato"_s << u"1"_s << u"é2"_s << u"composed"_s << u"12"_s;
+        QTest::newRow("answer: a line separator pasted never reaches the stored line")
+            << u"risultato"_s << QString() << u"4\u2028"_s << u"pasted"_s << u"4"_s;
         QTest::newRow("answer: an emoji pasted after two digits is dropped whole")
-            << u"risultato"_s << u"1"_s << u"2😀"_s << true << u"12"_s;
+            << u"risultato"_s << u"1"_s << u"2😀"_s << u"pasted"_s << u"12"_s;
         QTest::newRow("answer: a line break pasted after a digit is dropped")
-            << u"risultato"_s << QString() << u"7\n"_s << true << u"7"_s;
-        QTest::newRow("answer: five thousand letters, two kept")
-            << u"risultato"_s << QString() << ripeti(u"ж"_s, 5000) << true << u"жж"_s;
+            << u"risultato"_s << QString() << u"7\n"_s << u"pasted"_s << u"7"_s;
+        QTest::newRow("answer: five thousand letters, none kept")
+            << u"risultato"_s << QString() << ripeti(u"ж"_s, 5000) << u"pasted"_s << QString();
     }
     void limits_boxesKeepWholeCharactersUpToTheirSize()
     {
         QFETCH(QString, box);
         QFETCH(QString, before);
         QFETCH(QString, text);
-        QFETCH(bool, pasted);
+        QFETCH(QString, via);
         QFETCH(QString, after);
         apri(box);
         TextBox *c = casella(box);
@@ -208,11 +232,27 @@ private slots:
         c->setFocus();
         c->end(false);
         const int suoni = banco->beeper.beeps;
-        if (pasted) {
+        if (via == u"typed") {
+            digita(c, text);
+        } else if (via == u"pasted") {
             QGuiApplication::clipboard()->setText(text);
             c->paste();
+        } else if (via == u"Shift+Insert") {
+            QGuiApplication::clipboard()->setText(text);
+            premi(c, {Qt::Key_Insert, Qt::ShiftModifier, QString()});
+        } else if (via == u"dropped") {
+            QMimeData dati;
+            dati.setText(text);
+            const QPointF dove(c->width() - 2, c->height() / 2);
+            QDragEnterEvent entra(dove.toPoint(), Qt::CopyAction, &dati, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(c, &entra);
+            QDropEvent lascia(dove, Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(c, &lascia);
         } else {
-            digita(c, text);
+            QInputMethodEvent composto;
+            composto.setCommitString(text);
+            QApplication::sendEvent(c, &composto);
         }
         QCOMPARE(c->text(), after);
         QVERIFY(c->text().isValidUtf16());

@@ -1,5 +1,6 @@
 #include "exercise/ui/frmOperativoPiu.h"
 
+#include "exercise/Verifica.h"
 #include "platform/Platform.h"
 #include "platform/Tabelle.h"
 #include "platform/ui/Controls.h"
@@ -155,6 +156,8 @@ void frmOperativoPiù::collega()
     connect(menu("mnuAttestato"), &QAction::triggered, this, [this] { m_resoconti.attestato(); });
 
     TextBox *risultato = textBox("TxtRisultato");
+    // Pasted, dropped or composed text too: only what typing puts in.
+    risultato->ammesso = [](char32_t c) { return tastoAmmesso(static_cast<int>(c)); };
     risultato->keyPress = [this, &e](int &keyAscii) {
         esegui([&e, &keyAscii] { e.TxtRisultato_KeyPress(keyAscii); });
     };

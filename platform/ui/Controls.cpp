@@ -331,9 +331,25 @@ void Elenco::paintEvent(QPaintEvent *)
 }
 
 namespace {
+// Control, format, line and paragraph separator characters: a line break or tab, a direction
+// mark or override (U+202E shows a name reversed), a zero-width space. No key types them.
+bool invisibile(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Keeps a text box's text one line of whole characters within its limit. Qt's own maximum
 // length counts UTF-16 units and cuts a pasted or typed emoji in half, and a pasted line break
-// would end up in the name or in the stored line of an operation.
+// would end up in the name or in the stored line of an operation. Text pasted, dropped or
+// composed by an input method is held to what the box lets typing put in.
 class Contenuto final : public QValidator
 {
 public:
@@ -349,14 +365,19 @@ public:
         qsizetype caratteri = 0;
         for (qsizetype i = testo.size(); i-- > 0;) {
             const QChar c = testo.at(i);
-            if (c.isLowSurrogate() && i > 0 && testo.at(i - 1).isHighSurrogate()) {
-                --i;
-                ++caratteri;
-            } else if (c.isSurrogate() || c.category() == QChar::Other_Control) {
+            const bool coppia = c.isLowSurrogate() && i > 0 && testo.at(i - 1).isHighSurrogate();
+            if (!coppia && c.isSurrogate()) {
                 togli(i, 1);
-            } else {
-                ++caratteri;
+                continue;
             }
+            const char32_t codice =
+                coppia ? QChar::surrogateToUcs4(testo.at(i - 1), c) : char32_t(c.unicode());
+            if (coppia)
+                --i;
+            if (invisibile(codice) || (m_box.ammesso && !m_box.ammesso(codice)))
+                togli(i, coppia ? 2 : 1);
+            else
+                ++caratteri;
         }
         // What was typed or pasted last ends at the cursor: its end goes first.
         for (const int limite = m_box.limite(); limite > 0 && caratteri > limite; --caratteri) {

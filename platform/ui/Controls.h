@@ -133,8 +133,8 @@ private:
 // type no character (Delete, the arrows) are not reported.
 // A locked box refuses edits but still takes the focus and reports keys.
 //
-// The box holds one line of text: a control character (a pasted line break or tab) never gets
-// in, and neither does half of a surrogate pair.
+// The box holds one line of text: a control, format or separator character (a pasted line
+// break, tab or direction mark) never gets in, and neither does half of a surrogate pair.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -151,6 +151,10 @@ public:
     int limite() const { return m_limite; }
 
     static int keyAscii(const QKeyEvent &event);
+
+    // The characters the box holds, however they come in: typed, pasted, dropped or composed.
+    // Unset: any. Control, format and separator characters never get in.
+    std::function<bool(char32_t)> ammesso;
 
     // The baseline of the text, in pixels from the box's top, so that it stands on one line
     // with the labels of its row; -1: centred vertically.

@@ -125,6 +125,8 @@ void FrmInizio1::mostra()
 void FrmInizio1::collega()
 {
     textBox("txtNome")->keyPress = [this](int &keyAscii) { TxtNome_KeyPress(keyAscii); };
+    // Pasted, dropped or composed text too: no digit, as typing puts none in.
+    textBox("txtNome")->ammesso = [](char32_t c) { return c < U'0' || c > U'9'; };
     connect(button("cmdAvanti"), &QPushButton::clicked, this, &FrmInizio1::cmdAvanti_Click);
     for (int i = 0; i < static_cast<int>(intervalli.size()); ++i)
         connect(button(intervalli[static_cast<std::size_t>(i)].pulsante), &QPushButton::clicked,
