@@ -96,6 +96,8 @@ private slots:
         QTest::newRow("report, No to the PDF") << false << 7 << QString() << 1;
         QTest::newRow("report, save cancelled") << false << 6 << QString() << 1;
         QTest::newRow("certificate saved as PDF") << true << 6 << QStringLiteral("/tmp/a.pdf") << 2;
+        QTest::newRow("report, a name typed without .pdf")
+            << false << 6 << QStringLiteral("/tmp/o") << 2;
     }
     void print_failureOffersPdf()
     {
@@ -132,7 +134,8 @@ private slots:
         QVERIFY(banco->messageBox.shown[0].prompt.contains(QStringLiteral("PDF")));
         QCOMPARE(banco->messageBox.shown[0].style, 68);
         if (jobs == 2) {
-            QCOMPARE(banco->printers.lavori[1]->pdf, path);
+            QCOMPARE(banco->printers.lavori[1]->pdf,
+                     path.endsWith(u".pdf") ? path : path + QStringLiteral(".pdf"));
             QVERIFY(banco->printers.lavori[1]->inviato);
             QCOMPARE(banco->saveDialog.proposti.value(0),
                      certificate ? QStringLiteral("Attestato di Ada_b.pdf")

@@ -9,6 +9,11 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -250,12 +255,71 @@ private slots:
     void pdf_line_data() { righe_data(); }
     void pdf_line() { confronta(m_pdf, areaPdf(m_pdf).topLeft()); }
 
-    void pdf_unwritableFolder()
+    // A page that cannot be written whole leaves no file, whole or in part, and says why. The
+    // small filesystems are a tmpfs mounted here as root, or else a limit on the size of the
+    // files this process writes.
+    void pdf_notWritten_data()
     {
-        QtPrinter printer(m_cartella.filePath(u"manca/operazioni.pdf"_s));
+        QTest::addColumn<QString>("disco");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("a folder that is not there")
+            << u"manca"_s << u"la cartella non esiste o non vi si può scrivere"_s;
+        QTest::newRow("a nearly full filesystem: the page would be cut") << u"quasi"_s << QString();
+        QTest::newRow("a full filesystem") << u"pieno"_s << QString();
+    }
+    void pdf_notWritten()
+    {
+        QFETCH(QString, disco);
+        QFETCH(QString, motivo);
+        QTemporaryDir radice;
+        QVERIFY(radice.isValid());
+        QString cartella = radice.path();
+        const bool pieno = disco == u"pieno";
+        bool montato = false;
+        rlimit prima{};
+        bool limitato = false;
+        if (disco == u"manca") {
+            cartella += u"/manca"_s;
+        } else {
+            montato = geteuid() == 0 &&
+                      QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=8k"_s,
+                                                     u"tmpfs"_s, cartella}) == 0;
+            if (montato && pieno) {
+                QFile riempi(cartella + u"/riempi"_s);
+                QVERIFY(riempi.open(QIODevice::WriteOnly));
+                const QByteArray blocco(1024, 'x');
+                while (riempi.write(blocco) == blocco.size() && riempi.flush()) {
+                }
+            }
+            if (!montato) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                if (getrlimit(RLIMIT_FSIZE, &prima) != 0)
+                    QSKIP("neither a tmpfs (needs root) nor a file-size limit can be had here");
+                rlimit limite = prima;
+                limite.rlim_cur = pieno ? 0 : 4096;
+                QVERIFY(setrlimit(RLIMIT_FSIZE, &limite) == 0);
+                limitato = true;
+            }
+        }
+        const QString file = cartella + u"/operazioni.pdf"_s;
         QString errore;
-        QVERIFY(!stampaPagina(printer, errore));
-        QCOMPARE(errore, u"Non è stato possibile scrivere il file «operazioni.pdf»."_s);
+        bool scritto = false;
+        {
+            QtPrinter printer(file);
+            scritto = stampaPagina(printer, errore);
+        }
+        if (limitato)
+            setrlimit(RLIMIT_FSIZE, &prima);
+        const QStringList rimasti =
+            QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        if (montato)
+            QProcess::execute(u"umount"_s, {cartella});
+        QVERIFY(!scritto);
+        QVERIFY2(errore.startsWith(u"Non è stato possibile scrivere il file «operazioni.pdf»: "_s),
+                 qPrintable(errore));
+        if (!motivo.isEmpty())
+            QVERIFY2(errore.contains(motivo), qPrintable(errore));
+        QCOMPARE(rimasti, montato && pieno ? QStringList{u"riempi"_s} : QStringList());
     }
 
     void form_textStaysText_data()

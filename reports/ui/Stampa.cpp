@@ -49,10 +49,13 @@ bool stampaConRiserva(SessionState &stato, Platform &p, QWidget *finestra,
                QStringLiteral("Stampa non riuscita")) != MessageBox::Si)
         return false;
 
-    const QString percorso =
+    QString percorso =
         p.saveDialog.chiediFilePdf(finestra, nomeFilePdf(nomePagina, stato.NomeAlunno));
     if (percorso.isEmpty())
         return false;
+    // A name typed without the extension: a PDF file still opens as one.
+    if (!percorso.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        percorso += QStringLiteral(".pdf");
     std::unique_ptr<Printer> pdf = p.printers.pdf(percorso);
     if (pdf && pagina(*pdf)) {
         avvisa(stato, p.messageBox,

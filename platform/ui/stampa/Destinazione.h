@@ -22,7 +22,7 @@ public:
     virtual QString erroreInizio() const = 0;
     // Asked as soon as the painter has ended the page (chiuso: it ended cleanly), while the
     // device still exists: why the page did not get here, or an empty text when it did.
-    virtual QString esito(bool chiuso) const = 0;
+    virtual QString esito(bool chiuso) = 0;
     // Ends the page open on painter so that nothing of it gets here.
     virtual void annulla(QPainter &painter) = 0;
 };

@@ -1,24 +1,49 @@
 #include "platform/ui/stampa/FilePdf.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QSaveFile>
 
 FilePdf::FilePdf(const QString &path) : m_path(path) {}
 
-QString FilePdf::nonScritto() const
+QString FilePdf::nonScritto(const QString &motivo) const
 {
-    return QStringLiteral("Non è stato possibile scrivere il file «%1».")
-        .arg(QFileInfo(m_path).fileName());
+    return QStringLiteral("Non è stato possibile scrivere il file «%1»: %2.")
+        .arg(QFileInfo(m_path).fileName(), motivo);
 }
 
-std::unique_ptr<QPrinter> FilePdf::nuovaPagina(QString &)
+QString FilePdf::motivo(const QFileDevice &file)
 {
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("la cartella non esiste o non vi si può scrivere");
+    case QFileDevice::WriteError:
+    case QFileDevice::ResizeError:
+        return QStringLiteral("il disco è pieno o non vi si può scrivere");
+    case QFileDevice::RenameError:
+        return QStringLiteral("il file esistente non si può sostituire");
+    default:
+        return QStringLiteral("errore del sistema");
+    }
+}
+
+std::unique_ptr<QPrinter> FilePdf::nuovaPagina(QString &errore)
+{
+    // Beside the file, so that a full disk or a folder that cannot be written shows at once.
+    m_bozza = std::make_unique<QTemporaryFile>(QFileInfo(m_path).absolutePath() +
+                                               QStringLiteral("/.zefirano-XXXXXX.pdf"));
+    if (!m_bozza->open()) {
+        errore = nonScritto(motivo(*m_bozza));
+        m_bozza.reset();
+        return nullptr;
+    }
+    m_bozza->close(); // the printer writes it by its name
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(m_path);
+    printer->setOutputFileName(m_bozza->fileName());
     printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                        QMarginsF(Margine, Margine, Margine, Margine),
                                        QPageLayout::Point));
@@ -27,19 +52,54 @@ std::unique_ptr<QPrinter> FilePdf::nuovaPagina(QString &)
 
 QString FilePdf::erroreInizio() const
 {
-    return nonScritto();
+    return nonScritto(QStringLiteral("il file non si è potuto aprire"));
 }
 
-QString FilePdf::esito(bool chiuso) const
+bool FilePdf::intero(const QByteArray &dati)
 {
-    // The painter's end has closed the file.
-    if (!chiuso || QFileInfo(m_path).size() <= 0)
-        return nonScritto();
+    if (!dati.startsWith("%PDF-"))
+        return false;
+    const QByteArray coda = dati.right(64).trimmed();
+    if (!coda.endsWith("%%EOF"))
+        return false;
+    const qsizetype inizio = dati.lastIndexOf("startxref");
+    const qsizetype fine = dati.lastIndexOf("%%EOF");
+    if (inizio < 0 || fine < inizio)
+        return false;
+    bool ok = false;
+    const qsizetype xref = dati.mid(inizio + 9, fine - inizio - 9).trimmed().toLongLong(&ok);
+    return ok && xref > 0 && xref < inizio && dati.mid(xref, 4) == "xref";
+}
+
+QString FilePdf::esito(bool chiuso)
+{
+    // The draft goes at the end of this, whatever happens.
+    const std::unique_ptr<QTemporaryFile> bozza = std::move(m_bozza);
+    if (!bozza)
+        return nonScritto(QStringLiteral("errore del sistema"));
+    if (!chiuso)
+        return nonScritto(QStringLiteral("il disco è pieno o non vi si può scrivere"));
+    if (!bozza->open())
+        return nonScritto(motivo(*bozza));
+    const QByteArray dati = bozza->readAll();
+    bozza->close();
+    if (!intero(dati))
+        return nonScritto(QStringLiteral("il file è rimasto incompleto, forse il disco è pieno"));
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return nonScritto(motivo(file));
+    if (file.write(dati) != dati.size()) {
+        const QString perche = motivo(file);
+        file.cancelWriting();
+        return nonScritto(perche);
+    }
+    if (!file.commit())
+        return nonScritto(motivo(file));
     return {};
 }
 
 void FilePdf::annulla(QPainter &painter)
 {
     painter.end();
-    QFile::remove(m_path);
+    m_bozza.reset();
 }

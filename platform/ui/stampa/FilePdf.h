@@ -2,8 +2,13 @@
 
 #include "platform/ui/stampa/Destinazione.h"
 
-// An A4 portrait PDF file. A page got there when the file was written; a dropped page leaves no
-// file behind.
+#include <QTemporaryFile>
+
+class QFileDevice;
+
+// An A4 portrait PDF file. The page is written to a draft beside the file, read back whole, and
+// only then saved under the file's name (replacing an older file at once, or not at all): a page
+// that did not get there, on a full disk say, leaves no file behind, whole or in part.
 class FilePdf final : public Destinazione
 {
 public:
@@ -14,11 +19,17 @@ public:
 
     std::unique_ptr<QPrinter> nuovaPagina(QString &errore) override;
     QString erroreInizio() const override;
-    QString esito(bool chiuso) const override;
+    QString esito(bool chiuso) override;
     void annulla(QPainter &painter) override;
 
+    // Whether the bytes are a whole PDF file: its header, and the end of the file where its
+    // last cross-reference table says, as a reader looks for them.
+    static bool intero(const QByteArray &dati);
+
 private:
-    QString nonScritto() const;
+    QString nonScritto(const QString &motivo) const;
+    static QString motivo(const QFileDevice &file);
 
     QString m_path;
+    std::unique_ptr<QTemporaryFile> m_bozza;
 };

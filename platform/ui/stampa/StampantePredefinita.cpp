@@ -61,7 +61,7 @@ QString StampantePredefinita::erroreInizio() const
         .arg(m_nome);
 }
 
-QString StampantePredefinita::esito(bool chiuso) const
+QString StampantePredefinita::esito(bool chiuso)
 {
     const bool consegnata = spooler::paginaConsegnata();
     if (!chiuso || !consegnata)

@@ -12,7 +12,7 @@ class StampantePredefinita final : public Destinazione
 public:
     std::unique_ptr<QPrinter> nuovaPagina(QString &errore) override;
     QString erroreInizio() const override;
-    QString esito(bool chiuso) const override;
+    QString esito(bool chiuso) override;
     void annulla(QPainter &painter) override;
 
 private:
