@@ -3,7 +3,10 @@
 #include "reports/ui/FrmAttestato.h"
 #include "reports/ui/FrmStampaPiu.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
+
+#include <cmath>
 
 #include <memory>
 
@@ -61,6 +64,22 @@ private slots:
         QCOMPARE(banco->ender.ends, 1);
         banco.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Every other test runs on a fake clock. The program times the operations on the real
+    // clock's monotonic reading, which counts from the clock's start: read from the time of day,
+    // a midnight or a change of the system's clock during a sitting would turn times negative.
+    void realClock_countsFromItsStartNotFromTheTimeOfDay()
+    {
+        QtClock orologio;
+        QElapsedTimer cronometro;
+        cronometro.start();
+        const double inizio = orologio.monotonic();
+        QVERIFY2(inizio >= 0 && inizio < 1, qPrintable(QString::number(inizio)));
+        QTest::qSleep(300);
+        const double trascorso = orologio.monotonic() - inizio;
+        QVERIFY2(std::abs(trascorso - cronometro.elapsed() / 1000.0) < 0.1,
+                 qPrintable(QString::number(trascorso)));
     }
 };
 
