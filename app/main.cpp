@@ -1,7 +1,7 @@
 #include "app/Programma.h"
 #include "platform/ui/QtPlatform.h"
+#include "platform/ui/stampa/QtPrinter.h"
 #include "session/SessionState.h"
-#include "session/ui/FrmInizio1.h"
 
 #include <QApplication>
 
@@ -38,12 +38,9 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
-    PreparazioneAvvio preparazione({QString::fromLatin1(FrmInizio1::disegno)});
     QApplication app(argc, argv);
-    preparazione.attendi();
     QApplication::setApplicationName(QStringLiteral("zefirano"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zefirano"));
-    iconaDopoIlPrimoDisegno(app, QStringLiteral(":/zefirano.pic"));
     installaPiattaforma(app);
 
     QtMessageBox messageBox;
@@ -51,7 +48,7 @@ int main(int argc, char *argv[])
     MixRandom random;
     random.randomize(clock.timer());
     QtBeeper beeper;
-    StampantiDifferite printers;
+    QtPrinterFactory printers;
     QtSaveDialog saveDialog;
     QtEnder ender;
     Platform piattaforma{messageBox, clock, random, beeper, printers, saveDialog, ender};

@@ -25,8 +25,6 @@ DESKTOP=$RADICE/share/applications/$ID.desktop
 METAINFO=$RADICE/share/metainfo/$ID.metainfo.xml
 ICONA=$RADICE/share/icons/hicolor/scalable/apps/zefirano.svg
 PROGRAMMA=$RADICE/bin/zefirano
-# Printing: the module the program loads from ../lib/zefirano when a page is first printed.
-STAMPA=$RADICE/lib/zefirano/libzefirano_stampa.so
 
 errore() {
     echo "installazione: $*" >&2
@@ -53,7 +51,7 @@ files)
     rm -rf "$RADICE"
     cmake --install "$BUILD" --prefix "$RADICE" >/dev/null || errore "cmake --install non riesce"
     [ -x "$PROGRAMMA" ] || errore "manca il programma $PROGRAMMA"
-    for f in "$DESKTOP" "$METAINFO" "$ICONA" "$STAMPA"; do
+    for f in "$DESKTOP" "$METAINFO" "$ICONA"; do
         [ -s "$f" ] || errore "manca $f"
     done
     ;;

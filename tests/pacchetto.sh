@@ -49,7 +49,7 @@ build)
         grep -q "\b$d\b" <<<"$DIPENDE" || errore "non dipende da $d: $DIPENDE"
     done
     dpkg-deb -x "$DEB" "$RADICE" || errore "dpkg-deb -x non riesce"
-    for f in usr/bin/zefirano usr/lib/zefirano/libzefirano_stampa.so \
+    for f in usr/bin/zefirano \
         usr/share/applications/org.example.zefirano.desktop \
         usr/share/metainfo/org.example.zefirano.metainfo.xml \
         usr/share/icons/hicolor/scalable/apps/zefirano.svg; do

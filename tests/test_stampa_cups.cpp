@@ -194,17 +194,22 @@ private slots:
         QTest::addColumn<QString>("guasto"); // what cups-queue does to the printer
         QTest::addColumn<bool>("paginaAperta");
         QTest::addColumn<QString>("errore");
+        const QString nessuna = u"Non c'è nessuna stampante installata."_s;
+        QTest::newRow("no queue") << u"remove"_s << false << nessuna;
+#ifdef ZEF_STAMPA_QT
+        // Qt's print support alone knows only the printers it lists.
+        QTest::newRow("no scheduler") << u"stop"_s << false << nessuna;
+#else
         const QString nonArrivata = u"La pagina non è arrivata alla stampante «zefirano-test»."_s;
         QTest::newRow("queue rejects jobs") << u"reject"_s << false
                                             << u"La stampante «zefirano-test» non accetta lavori "
                                                u"di stampa."_s;
         QTest::newRow("queue rejects the open page") << u"reject"_s << true << nonArrivata;
-        QTest::newRow("no queue") << u"remove"_s << false
-                                  << u"Non c'è nessuna stampante installata."_s;
         QTest::newRow("no scheduler") << u"stop"_s << false
                                       << u"Il servizio di stampa non è attivo: nessuna "
                                          u"stampante è raggiungibile."_s;
         QTest::newRow("scheduler gone with the page open") << u"stop"_s << true << nonArrivata;
+#endif
     }
     void paper_fault()
     {
@@ -228,6 +233,9 @@ private slots:
 
     void paper_killDocSendsNothing()
     {
+#ifdef ZEF_STAMPA_QT
+        QSKIP("Qt's print engine on CUPS cannot drop a page: only CUPS asked directly can");
+#endif
         QCOMPARE(coda(u"start"_s), 0);
         {
             QtPrinter printer;

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QKeyEvent>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPicture>
 #include <QRegularExpression>
@@ -14,7 +13,6 @@
 #include <QValidator>
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 // The size to try first for a one-line text that runs wider than `larghezza` in `font`: text
@@ -628,97 +626,26 @@ void installaAccessibilita()
     Q_UNUSED(installata);
 }
 
-// One recording per picture for the run: each is read once.
-QHash<QString, QPicture> &letti()
-{
-    static QHash<QString, QPicture> disegni;
-    return disegni;
-}
-
-const QPicture &disegno(const QString &resource)
-{
-    auto it = letti().find(resource);
-    if (it == letti().end()) {
-        QPicture nuovo;
-        nuovo.load(resource);
-        it = letti().insert(resource, nuovo);
-    }
-    return it.value();
-}
-} // namespace
-
-void registraDisegno(const QString &resource, const QPicture &disegno)
-{
-    letti().insert(resource, disegno);
-}
-
-namespace {
-// Plays the recording stretched over the rectangle, on a painter already set up.
-void riproduci(QPainter &painter, const QPicture &disegno, const QRect &dove)
-{
-    const QRect area = disegno.boundingRect();
-    painter.translate(dove.topLeft());
-    painter.scale(dove.width() / double(area.width()), dove.height() / double(area.height()));
-    painter.translate(-area.topLeft());
-    painter.drawPicture(0, 0, disegno);
-}
-
-// Draws a large picture straight into the image the painter paints on (a window's buffer, most
-// often) in two bands of rows, the lower one on a thread of its own: the start picture is the
-// largest part of the start screen's first frame. Each band paints an image over the buffer's own
-// rows, so no memory is added. False when it cannot: a printer or a pixmap, a picture small
-// enough for a thread not to pay, a painter whose state the bands would not keep, or a picture
-// only partly to repaint.
-bool inDueBande(QPainter &painter, const QPicture &disegno, const QRect &dove)
-{
-    QPaintEngine *motore = painter.paintEngine();
-    if (!motore || motore->type() != QPaintEngine::Raster || !motore->paintDevice() ||
-        motore->paintDevice()->devType() != QInternal::Image)
-        return false;
-    const QTransform trasformazione = painter.deviceTransform();
-    if (trasformazione.type() > QTransform::TxScale || painter.hasClipping() ||
-        painter.opacity() < 1 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-        return false;
-    auto *buffer = static_cast<QImage *>(motore->paintDevice());
-    const QRect area =
-        trasformazione.mapRect(QRectF(dove)).toAlignedRect().intersected(buffer->rect());
-    const QRegion consentita = motore->systemClip();
-    constexpr int lato = 256;
-    if (area.width() < lato || area.height() < lato ||
-        (!consentita.isEmpty() && !consentita.contains(area)))
-        return false;
-
-    uchar *righe = const_cast<uchar *>(buffer->constBits());
-    const QPainter::RenderHints suggerimenti = painter.renderHints();
-    const auto banda = [&](int da, int a, const QPicture &registrazione) {
-        QImage vista(righe + qsizetype(da) * buffer->bytesPerLine(), buffer->width(), a - da,
-                     buffer->bytesPerLine(), buffer->format());
-        QPainter pittore(&vista);
-        // Nothing outside the picture's own pixels, as a widget's painter keeps to the widget.
-        pittore.setClipRect(area.translated(0, -da));
-        pittore.setRenderHints(suggerimenti);
-        pittore.setTransform(trasformazione * QTransform::fromTranslate(0, -da));
-        riproduci(pittore, registrazione, dove);
-    };
-    // A recording plays from a buffer of its own, so the lower band plays a copy. (A copy made by
-    // QPicture::detach() loses the recording's format version and plays as garbage.)
-    QPicture copia;
-    copia.setData(disegno.data(), disegno.size());
-    const int meta = area.top() + area.height() / 2;
-    std::thread sotto([&] { banda(meta, area.bottom() + 1, copia); });
-    banda(area.top(), meta, disegno);
-    sotto.join();
-    return true;
-}
 } // namespace
 
 void disegna(QPainter &painter, const QString &resource, const QRect &dove)
 {
-    const QPicture &d = disegno(resource);
-    if (d.boundingRect().isEmpty() || inDueBande(painter, d, dove))
+    // One recording per picture for the run: each is read once.
+    static QHash<QString, QPicture> letti;
+    auto it = letti.find(resource);
+    if (it == letti.end()) {
+        QPicture nuovo;
+        nuovo.load(resource);
+        it = letti.insert(resource, nuovo);
+    }
+    const QRect area = it->boundingRect();
+    if (area.isEmpty())
         return;
     painter.save();
-    riproduci(painter, d, dove);
+    painter.translate(dove.topLeft());
+    painter.scale(dove.width() / double(area.width()), dove.height() / double(area.height()));
+    painter.translate(-area.topLeft());
+    painter.drawPicture(0, 0, *it);
     painter.restore();
 }
 

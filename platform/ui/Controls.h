@@ -10,7 +10,6 @@
 #include <QWidget>
 
 class QPainter;
-class QPicture;
 
 #include <functional>
 
@@ -219,9 +218,6 @@ private:
 
 // Draws the recorded picture at resource (":/name.pic") stretched over the rectangle.
 void disegna(QPainter &painter, const QString &resource, const QRect &dove);
-// Hands over a recording read elsewhere (on another thread, say), so that drawing the picture at
-// resource does not read it again. Call on the thread that draws.
-void registraDisegno(const QString &resource, const QPicture &disegno);
 
 // A picture drawn from its recording at whatever size it is given, as sharp as at any other. One
 // that can take the focus is a button: Space or Enter presses it, and assistive technology sees a

@@ -1,7 +1,6 @@
 #include "platform/ui/Form.h"
 
 #include "platform/ui/Controls.h"
-#include "platform/ui/Cornice.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -92,38 +91,26 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     return nullptr;
 }
 
-// The frame a window manager draws around a window, as it draws it around the windows already
-// on screen; none before the first.
-QMargins cornice()
-{
-    for (const QWidget *w : QApplication::topLevelWidgets()) {
-        if (!w->isVisible() || w->isMinimized())
-            continue;
-        const QRect fuori = w->frameGeometry();
-        const QRect dentro = w->geometry();
-        return {dentro.left() - fuori.left(), dentro.top() - fuori.top(),
-                fuori.right() - dentro.right(), fuori.bottom() - dentro.bottom()};
-    }
-    return {};
-}
+// The frame the window manager draws around a screen's window, as the last window it mapped had
+// it; before any, a guess on the large side.
+QMargins corniceNota(8, 40, 8, 8);
 
-// The largest client area of the designed proportions that fits the available area of the
-// screen, with the window's frame and menu bar around it.
-QSize adattaArea(const QRect &disponibile, QSize design, int menuHeight)
+// Gives a window the largest client area of the designed proportions that fits the available
+// area of its screen with the frame around it, and puts it, frame included, in the middle.
+void colloca(QWidget &finestra, QSize design, int menuHeight)
 {
-    const QRect spazio = disponibile.marginsRemoved(cornice());
+    const QScreen *screen = finestra.screen();
+    if (!screen)
+        return;
+    const QRect disponibile = screen->availableGeometry();
+    const QRect spazio = disponibile.marginsRemoved(corniceNota);
     const double scala = std::min(spazio.width() / double(design.width()),
                                   (spazio.height() - menuHeight) / double(design.height()));
-    if (scala <= 0)
-        return design;
-    return {static_cast<int>(design.width() * scala), static_cast<int>(design.height() * scala)};
-}
-
-// Moves a window, frame included, to the middle of the available area.
-void centra(QWidget &finestra, const QRect &disponibile)
-{
-    const QMargins c = cornice();
-    const QSize fuori = finestra.size().grownBy(c);
+    const QSize area = scala > 0 ? QSize(static_cast<int>(design.width() * scala),
+                                         static_cast<int>(design.height() * scala))
+                                 : design;
+    const QSize fuori = QSize(area.width(), area.height() + menuHeight).grownBy(corniceNota);
+    finestra.resize(area.width(), area.height() + menuHeight);
     finestra.move(disponibile.left() + (disponibile.width() - fuori.width()) / 2,
                   disponibile.top() + (disponibile.height() - fuori.height()) / 2);
 }
@@ -206,9 +193,6 @@ double FormWindow::scala() const
 
 bool FormWindow::event(QEvent *event)
 {
-    // The window is about to be painted for the first time: the layout gives its faces first.
-    if (event->type() == QEvent::UpdateRequest)
-        m_form.assicuraCaratteri();
     if (event->type() == QEvent::WindowActivate) {
         const bool handled = QMainWindow::event(event);
         m_form.Form_Activate();
@@ -219,9 +203,20 @@ bool FormWindow::event(QEvent *event)
 
 bool FormWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // Painting follows an expose at once, without an update request.
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
-        m_form.assicuraCaratteri();
+    // On screen at last, the window knows the frame the window manager put around it. When it is
+    // not the one the window was placed for, the window is placed again for it.
+    if (event->type() == QEvent::Expose && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        const QRect fuori = frameGeometry();
+        const QRect dentro = geometry();
+        const QMargins cornice(dentro.left() - fuori.left(), dentro.top() - fuori.top(),
+                               fuori.right() - dentro.right(), fuori.bottom() - dentro.bottom());
+        if (cornice != corniceNota) {
+            corniceNota = cornice;
+            m_form.colloca();
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -273,19 +268,13 @@ void Form::show()
     if (!m_window)
         return;
     if (m_def.maximised) {
-        if (QScreen *screen = m_window->screen()) {
-            // The work area less the window manager's frame, when the manager has told it: the
-            // size the window is going to get.
-            QRect area = screen->availableGeometry();
-            if (!m_window->isVisible())
-                area = area.marginsRemoved(cornice(*m_window->windowHandle()).value_or(QMargins()));
-            m_window->setGeometry(area);
-        }
         m_window->showMaximized();
-        if (QWindow *finestra = m_window->windowHandle())
-            finestra->installEventFilter(m_window);
     } else {
+        // The window manager maps the window after show() returns.
+        const bool nuova = !m_def.fixedSize && !m_window->isVisible();
         m_window->show();
+        if (nuova)
+            m_window->windowHandle()->installEventFilter(m_window);
     }
     m_window->raise();
     m_window->activateWindow();
@@ -293,11 +282,6 @@ void Form::show()
         const QByteArray name = std::exchange(m_focusOnShow, {});
         setFocus(name.constData());
     }
-    // The window manager is now mapping the window, which takes it a few milliseconds: the faces
-    // load meanwhile, at the size the window asked for, which is the one it gets when the manager
-    // told its frame. Where it gets another, the faces of the sizes that change load then.
-    if (m_def.maximised)
-        assicuraCaratteri();
 }
 
 void Form::unload()
@@ -312,7 +296,6 @@ void Form::unload()
     m_canvas = nullptr;
     m_placed.clear();
     m_menus.clear();
-    m_caratteri = false;
     if (window) {
         window->close();
         window->deleteLater();
@@ -337,11 +320,6 @@ void Form::build()
 {
     m_window = new FormWindow(*this);
     m_window->setWindowTitle(text(m_def.caption));
-    // Asked now, the window manager has answered by the time the controls are made.
-    if (m_def.maximised) {
-        m_window->winId();
-        chiediCornice(*m_window->windowHandle());
-    }
     m_canvas = new Canvas(*this, m_window);
     m_window->setCentralWidget(m_canvas);
     connect(m_canvas, &Canvas::clicked, this, [this] { Form_Click(); });
@@ -421,26 +399,25 @@ void Form::build()
         }
     }
 
+    colloca();
+}
+
+void Form::colloca()
+{
     const QSize design(qRound(m_def.width / twipsPerPixel), qRound(m_def.height / twipsPerPixel));
     const int menuHeight = m_def.menus.empty() ? 0 : m_window->menuBar()->sizeHint().height();
     if (m_def.fixedSize) {
-        m_canvas->resize(design);
         m_window->setFixedSize(design.width(), design.height() + menuHeight);
-        relayout();
-        return;
+    } else if (m_def.maximised) {
+        // The size the window manager is going to give it, but for the frame.
+        if (const QScreen *screen = m_window->screen())
+            m_window->setGeometry(screen->availableGeometry());
+    } else {
+        ::colloca(*m_window, design, menuHeight);
     }
-    // A maximised screen takes the available area (its faces wait for the size the window
-    // manager gives it, see relayout); any other opens in the middle of it, as large as its
-    // proportions let it be.
-    const QScreen *screen = m_window->screen();
-    const QRect disponibile = screen ? screen->availableGeometry() : QRect(QPoint(), design);
-    const QSize area = m_def.maximised ? disponibile.size() - QSize(0, menuHeight)
-                                       : adattaArea(disponibile, design, menuHeight);
-    m_canvas->resize(area);
-    m_window->resize(area.width(), area.height() + menuHeight);
-    if (!m_def.maximised)
-        centra(*m_window, disponibile);
-    relayout();
+    // The window's layout sizes the canvas when the window shows; the controls are laid out now.
+    if (!m_window->isVisible())
+        m_canvas->resize(m_window->width(), m_window->height() - menuHeight);
 }
 
 void Form::relayout()
@@ -454,30 +431,13 @@ void Form::relayout()
     m_offset = QPointF((m_canvas->width() - designWidth * m_scale) / 2.0,
                        (m_canvas->height() - designHeight * m_scale) / 2.0);
 
-    // A maximised screen gets its faces once its window is on its way to the screen (show()):
-    // each face at each size is a font to load, and the sizes before that are guesses.
-    const QWindow *finestra = m_window ? m_window->windowHandle() : nullptr;
-    const bool caratteri = !m_def.maximised || m_caratteri || (finestra && finestra->isExposed());
     for (Placed &placed : m_placed) {
-        if (!caratteri) {
-            place(placed);
-            continue;
-        }
         const Carattere &font = placed.def->font.size > 0 ? placed.def->font : m_def.font;
         QFont qfont(family(placed.def->font, m_def.font));
         qfont.setBold(font.bold);
         qfont.setPixelSize(
             std::max(1, static_cast<int>(std::lround(font.size * 4.0 / 3.0 * m_scale))));
         place(placed, &qfont);
-    }
-    m_caratteri = m_caratteri || caratteri;
-}
-
-void Form::assicuraCaratteri()
-{
-    if (!m_caratteri) {
-        m_caratteri = true;
-        relayout();
     }
 }
 

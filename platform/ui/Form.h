@@ -147,8 +147,8 @@ private:
     // Places a control at its twips for the current scale, and gives it the face, when one is
     // given.
     void place(Placed &placed, const QFont *carattere = nullptr);
-    // Gives the controls their faces, if the layout has not yet.
-    void assicuraCaratteri();
+    // Sizes and places the window on its screen, as the table says it opens.
+    void colloca();
     Placed *find(const char *name);
     const Placed *find(const char *name) const;
     void windowClosing();
@@ -162,6 +162,5 @@ private:
     double m_scale = 1.0;
     QPointF m_offset;
     bool m_unloading = false;
-    bool m_caratteri = false; // the controls have their faces
     QByteArray m_focusOnShow;
 };

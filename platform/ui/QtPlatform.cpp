@@ -10,10 +10,8 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QIcon>
 #include <QIconEngine>
 #include <QKeyEvent>
-#include <QLibrary>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -24,18 +22,10 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTime>
-#include <QTimer>
 #include <QTranslator>
-#include <QWindow>
-
-#include <fontconfig/fontconfig.h>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace {
 // Makes a message box wide enough for its whole title, as a window manager draws it with its
@@ -161,37 +151,6 @@ void QtEnder::end()
     QCoreApplication::exit(0);
 }
 
-PrinterFactory *StampantiDifferite::modulo()
-{
-    if (m_cercato)
-        return m_modulo;
-    m_cercato = true;
-    const QString qui = QCoreApplication::applicationDirPath();
-    for (const QString &cartella : {qui, QString(qui + QStringLiteral("/../lib/zefirano"))}) {
-        QLibrary libreria(cartella + QStringLiteral("/zefirano_stampa"));
-        if (!libreria.load())
-            continue;
-        using Ingresso = PrinterFactory *(*)();
-        if (auto ingresso = reinterpret_cast<Ingresso>(libreria.resolve("zefirano_stampanti"))) {
-            m_modulo = ingresso();
-            break;
-        }
-    }
-    return m_modulo;
-}
-
-std::unique_ptr<Printer> StampantiDifferite::stampante()
-{
-    PrinterFactory *m = modulo();
-    return m ? m->stampante() : nullptr;
-}
-
-std::unique_ptr<Printer> StampantiDifferite::pdf(const QString &path)
-{
-    PrinterFactory *m = modulo();
-    return m ? m->pdf(path) : nullptr;
-}
-
 QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -293,36 +252,6 @@ public:
 };
 } // namespace
 
-PreparazioneAvvio::PreparazioneAvvio(QStringList disegni) : m_nomi(std::move(disegni))
-{
-#ifdef __GLIBC__
-    // One heap for every thread: the program's few threads each allocate little, and a heap of
-    // its own would keep, for this thread alone, memory that the rest of the program could reuse.
-    mallopt(M_ARENA_MAX, 1);
-#endif
-    m_disegni.resize(m_nomi.size());
-    m_lettura = std::thread([this] {
-        FcInit();
-        for (qsizetype i = 0; i < m_nomi.size(); ++i)
-            m_disegni[i].load(m_nomi[i]);
-    });
-}
-
-PreparazioneAvvio::~PreparazioneAvvio()
-{
-    attendi();
-}
-
-void PreparazioneAvvio::attendi()
-{
-    if (!m_lettura.joinable())
-        return;
-    m_lettura.join();
-    for (qsizetype i = 0; i < m_nomi.size(); ++i)
-        registraDisegno(m_nomi[i], m_disegni[i]);
-    m_disegni.clear();
-}
-
 void installaPiattaforma(QApplication &app)
 {
     app.installEventFilter(new UnaPressione(&app));
@@ -349,50 +278,13 @@ void installaPiattaforma(QApplication &app)
 
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(new Stile(fusion));
-}
 
-namespace {
-class IconaDifferita final : public QObject
-{
-public:
-    IconaDifferita(QString resource, QObject *parent)
-        : QObject(parent), m_resource(std::move(resource))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        // A window paints itself as it handles its first Expose; the icon comes right after.
-        if (event->type() == QEvent::Expose && watched->isWindowType() &&
-            static_cast<QWindow *>(watched)->isExposed()) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                // Drawn here from its recording: an icon read from a file would load the image
-                // plugins.
-                QIcon icona;
-                for (int lato : {16, 32, 48, 64}) {
-                    QPixmap pixmap(lato, lato);
-                    pixmap.fill(Qt::transparent);
-                    QPainter painter(&pixmap);
-                    painter.setRenderHint(QPainter::Antialiasing);
-                    disegna(painter, m_resource, pixmap.rect());
-                    painter.end();
-                    icona.addPixmap(pixmap);
-                }
-                QApplication::setWindowIcon(icona);
-                deleteLater();
-            });
-        }
-        return false;
-    }
-
-private:
-    QString m_resource;
-};
-} // namespace
-
-void iconaDopoIlPrimoDisegno(QApplication &app, const QString &resource)
-{
-    app.installEventFilter(new IconaDifferita(resource, &app));
+    // Drawn from its recording: an icon read from a file would load the image plugins.
+    QPixmap icona(64, 64);
+    icona.fill(Qt::transparent);
+    QPainter pittore(&icona);
+    pittore.setRenderHint(QPainter::Antialiasing);
+    disegna(pittore, QStringLiteral(":/zefirano.pic"), icona.rect());
+    pittore.end();
+    QApplication::setWindowIcon(QIcon(icona));
 }

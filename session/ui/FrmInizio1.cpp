@@ -35,7 +35,7 @@ constexpr ControlDef controlli[] = {
      .font = arial(20.25), .back = RGB(255, 255, 192), .tabIndex = 1,
      .accessibleName = u"Attività"},
     {.name = "Image1", .kind = Kind::Image, .left = 480, .top = 2820, .width = 4500,
-     .height = 4500, .picture = FrmInizio1::disegno, .accessibleName = u"Esempi di operazioni"},
+     .height = 4500, .picture = ":/inizio.pic", .accessibleName = u"Esempi di operazioni"},
     {.name = "Frame1", .kind = Kind::Frame, .left = 5130, .top = 2820, .width = 4215,
      .height = 4215, .back = RGB(192, 255, 192)},
     {.name = intervalli[0].pulsante, .kind = Kind::Button, .in = "Frame1", .left = 300, .top = 90,

@@ -23,9 +23,6 @@ public:
     // Shows the screen maximised with the focus in the name box.
     void mostra();
 
-    // The recording of the screen's picture, which start-up reads ahead.
-    static constexpr const char *disegno = ":/inizio.pic";
-
 protected:
     void collega() override;
     void Form_Load() override;

@@ -2,10 +2,11 @@
 
 #include <QString>
 
-#include <functional>
+class QPainter;
 
-// What the default printer asks the system's print spooler beyond what Qt's print support tells.
-// A port to a system without CUPS replaces SpoolerCups.cpp, and only it, with its own answers.
+// What the default printer asks the system's print spooler beyond what Qt's print support tells:
+// SpoolerCups.cpp asks CUPS; SpoolerQt.cpp, for a build without CUPS (ZEF_CUPS off), answers
+// with what Qt's print support alone knows.
 namespace spooler {
 
 // Whether the print service answers at all.
@@ -19,8 +20,7 @@ Coda coda(const QString &stampante);
 // ended.
 bool paginaConsegnata();
 
-// Runs fine, which ends a painter on an open page of the printer, so that the page never reaches
-// the spooler.
-void senzaConsegna(const std::function<void()> &fine);
+// Ends the painter on an open page of the printer so that the page never reaches the spooler.
+void senzaConsegna(QPainter &pagina);
 
 } // namespace spooler

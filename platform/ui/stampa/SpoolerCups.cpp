@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QLibrary>
+#include <QPainter>
 
 #include <cups/cups.h>
 
@@ -100,7 +101,7 @@ bool paginaConsegnata()
     return c && c->cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
-void senzaConsegna(const std::function<void()> &fine)
+void senzaConsegna(QPainter &pagina)
 {
     // Qt's CUPS engine cannot abort: ending the painter always submits the page. Pointing this
     // thread's CUPS client at a socket that does not exist makes that submission fail before
@@ -108,7 +109,7 @@ void senzaConsegna(const std::function<void()> &fine)
     const Cups *c = cups();
     if (c)
         c->cupsSetServer("/nonexistent/zefirano-pagina-annullata.sock");
-    fine();
+    pagina.end();
     if (c)
         c->cupsSetServer(nullptr);
 }

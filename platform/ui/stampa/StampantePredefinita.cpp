@@ -71,5 +71,5 @@ QString StampantePredefinita::esito(bool chiuso)
 
 void StampantePredefinita::annulla(QPainter &painter)
 {
-    spooler::senzaConsegna([&painter] { painter.end(); });
+    spooler::senzaConsegna(painter);
 }
