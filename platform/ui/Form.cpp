@@ -416,8 +416,10 @@ void Form::colloca()
         ::colloca(*m_window, design, menuHeight);
     }
     // The window's layout sizes the canvas when the window shows; the controls are laid out now.
-    if (!m_window->isVisible())
+    if (!m_window->isVisible()) {
         m_canvas->resize(m_window->width(), m_window->height() - menuHeight);
+        relayout();
+    }
 }
 
 void Form::relayout()
