@@ -30,9 +30,9 @@ export DISPLAY=":$(head -n 1 "$CARTELLA/display")"
 # openbox's own defaults, whatever the user has configured.
 XDG_CONFIG_HOME="$CARTELLA" openbox --sm-disable 2>"$CARTELLA/openbox.log" &
 WM=$!
-# Managing the screen, openbox names itself on the root window.
+# Managing the screen, openbox makes a window named after itself.
 for _ in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xwininfo -root -children 2>/dev/null | grep -q '"Openbox"' && break
     sleep 0.1
 done
 env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$CARTELLA" "$@"
