@@ -238,11 +238,9 @@ QList<int> attraversate(QWidget &l, const QList<int> &xs)
     return risultato;
 }
 
-// A maximised window takes the screen's size; the offscreen screen is smaller than either. The
-// window is sized once on screen, where it has placed itself for its frame.
+// A maximised window takes the screen's size; the offscreen screen is smaller than either.
 void dimensiona(Form &f, QSize fisici)
 {
-    QVERIFY(QTest::qWaitForWindowExposed(f.window()));
     f.window()->setWindowState(Qt::WindowNoState);
     f.window()->setGeometry(QRect(QPoint(0, 0), finestraPer(fisici)));
     QCoreApplication::processEvents();
@@ -389,8 +387,10 @@ private slots:
             b.avvia(1, 4, u"Massimiliano Ma"_s);
             b.esegui(10, 10);
             FrmAttestato &attestato = b.programma.attestato();
-            attestato.show();
+            attestato.load();
             dimensiona(attestato, fisici);
+            attestato.show();
+            QCoreApplication::processEvents();
             QCOMPARE(attestato.label("lblNome")->text(), u"Massimiliano ma"_s);
             verificaControlli(attestato);
         }

@@ -203,19 +203,17 @@ bool FormWindow::event(QEvent *event)
 
 bool FormWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // On screen at last, the window knows the frame the window manager put around it. When it is
-    // not the one the window was placed for, the window is placed again for it.
+    // On screen at last, the window knows the frame the window manager put around it, and is
+    // placed again for it. A window sized otherwise since, by hand or by a test, keeps its size.
     if (event->type() == QEvent::Expose && watched == windowHandle() &&
         windowHandle()->isExposed()) {
         windowHandle()->removeEventFilter(this);
         const QRect fuori = frameGeometry();
         const QRect dentro = geometry();
-        const QMargins cornice(dentro.left() - fuori.left(), dentro.top() - fuori.top(),
+        corniceNota = QMargins(dentro.left() - fuori.left(), dentro.top() - fuori.top(),
                                fuori.right() - dentro.right(), fuori.bottom() - dentro.bottom());
-        if (cornice != corniceNota) {
-            corniceNota = cornice;
+        if (m_form.m_window == this && size() == m_form.m_collocata)
             m_form.colloca();
-        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -414,6 +412,7 @@ void Form::colloca()
             m_window->setGeometry(screen->availableGeometry());
     } else {
         ::colloca(*m_window, design, menuHeight);
+        m_collocata = m_window->size();
     }
     // The window's layout sizes the canvas when the window shows; the controls are laid out now.
     if (!m_window->isVisible()) {

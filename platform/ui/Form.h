@@ -163,4 +163,5 @@ private:
     QPointF m_offset;
     bool m_unloading = false;
     QByteArray m_focusOnShow;
+    QSize m_collocata; // the size colloca() last gave a window placed in the screen's middle
 };
