@@ -6,39 +6,38 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <utility>
 
 namespace {
-// Whether a window system the program can show itself on is named: Qt ends a program that finds
-// none with an abort and an English message. The platform is the one Qt picks: -platform on the
-// command line, QT_QPA_PLATFORM, or else Wayland or X11, which each need their display named.
-bool schermoIndicato(int argc, char *argv[])
+// What Qt says while the application connects to its display, held back until it is known
+// whether there is a display at all.
+QList<std::pair<QtMsgType, QString>> messaggiDiAvvio;
+
+// Qt ends a program that finds no display to show itself on (none named, or one that does not
+// answer) with an abort and English messages: the program says so in one Italian line instead
+// and ends with status 1.
+void senzaSchermo(QtMsgType tipo, const QMessageLogContext &, const QString &testo)
 {
-    QByteArray piattaforma = qgetenv("QT_QPA_PLATFORM");
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0)
-            piattaforma = argv[i + 1];
-    const bool x11 = !qgetenv("DISPLAY").isEmpty();
-    const bool wayland = !qgetenv("WAYLAND_DISPLAY").isEmpty();
-    if (piattaforma.isEmpty())
-        return x11 || wayland;
-    if (piattaforma.startsWith("xcb"))
-        return x11;
-    if (piattaforma.startsWith("wayland"))
-        return wayland;
-    return true; // another platform (offscreen, vnc, eglfs...) finds its own way
+    if (tipo != QtFatalMsg) {
+        messaggiDiAvvio.append({tipo, testo});
+        return;
+    }
+    std::fputs("ZEFIRANO.2: nessuno schermo grafico trovato. Avviare il programma da una "
+               "sessione grafica.\n",
+               stderr);
+    std::_Exit(1);
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!schermoIndicato(argc, argv)) {
-        std::fputs("ZEFIRANO.2: nessuno schermo grafico trovato. Avviare il programma da una "
-                   "sessione grafica.\n",
-                   stderr);
-        return 1;
-    }
+    const QtMessageHandler registroDiQt = qInstallMessageHandler(senzaSchermo);
     QApplication app(argc, argv);
+    qInstallMessageHandler(registroDiQt);
+    for (const auto &[tipo, testo] : std::as_const(messaggiDiAvvio))
+        registroDiQt(tipo, QMessageLogContext(), testo);
+    messaggiDiAvvio.clear();
     QApplication::setApplicationName(QStringLiteral("zefirano"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zefirano"));
     installaPiattaforma(app);
