@@ -260,8 +260,14 @@ private slots:
         m_pdf = leggiPdf(file);
         QCOMPARE(m_pdf.facce, facceStampa());
     }
-    void pdf_line_data() { righe_data(); }
-    void pdf_line() { confronta(m_pdf, areaPdf(m_pdf).topLeft()); }
+    void pdf_line_data()
+    {
+        righe_data();
+    }
+    void pdf_line()
+    {
+        confronta(m_pdf, areaPdf(m_pdf).topLeft());
+    }
 
     // A page that cannot be written whole leaves no file, whole or in part, and says why. The
     // small filesystems are a tmpfs mounted here as root, or else a limit on the size of the
