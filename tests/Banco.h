@@ -24,16 +24,30 @@ struct Banco
     FakeClock clock;
     ScriptedRandom random;
     ScriptedMessageBox messageBox;
+    QtMessageBox riquadriVeri;
     CountingBeeper beeper;
     RecordingPrinterFactory printers;
     ScriptedSaveDialog saveDialog;
     RecordingEnder ender;
-    Platform piattaforma{messageBox, clock, random, beeper, printers, saveDialog, ender};
+    Platform piattaforma;
     SessionState stato;
     Programma programma{stato, piattaforma};
 
+    // Scripted: messageBox answers each box from its script; Veri: the toolkit's own boxes come
+    // up on screen, for a test that answers them there.
+    enum class Riquadri { Scritti, Veri };
+
     // seme feeds the drill's random source once its script runs out.
-    explicit Banco(std::uint64_t seme = 1) : random(seme)
+    explicit Banco(std::uint64_t seme = 1, Riquadri riquadri = Riquadri::Scritti)
+        : random(seme), piattaforma{riquadri == Riquadri::Veri
+                                        ? static_cast<MessageBox &>(riquadriVeri)
+                                        : messageBox,
+                                    clock,
+                                    random,
+                                    beeper,
+                                    printers,
+                                    saveDialog,
+                                    ender}
     {
         static const bool italiano = [] {
             installaPiattaforma(*qApp);

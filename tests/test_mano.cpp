@@ -1,3 +1,4 @@
+#include "Banco.h"
 #include "app/Programma.h"
 #include "exercise/ui/frmOperativoPiu.h"
 #include "platform/Platform.h"
@@ -58,22 +59,7 @@ class TestMano : public QObject
         bool restato; // still up after the key was let go, and answered by the test
     };
 
-    // The program over doubles, but with real message boxes, which the test answers.
-    struct Programmino
-    {
-        FakeClock clock;
-        ScriptedRandom random{1};
-        QtMessageBox messageBox;
-        CountingBeeper beeper;
-        RecordingPrinterFactory printers;
-        ScriptedSaveDialog saveDialog;
-        RecordingEnder ender;
-        Platform piattaforma{messageBox, clock, random, beeper, printers, saveDialog, ender};
-        SessionState stato;
-        Programma programma{stato, piattaforma};
-    };
-
-    std::unique_ptr<Programmino> p;
+    std::unique_ptr<Banco> p;
     QList<Riquadro> riquadri;
     QList<const QWidget *> visti;
     QElapsedTimer lasciato; // since the held key was let go
@@ -85,7 +71,7 @@ class TestMano : public QObject
     void nuovo()
     {
         p.reset();
-        p = std::make_unique<Programmino>();
+        p = std::make_unique<Banco>(1, Banco::Riquadri::Veri);
         riquadri.clear();
         visti.clear();
         lasciato.invalidate();
@@ -168,8 +154,6 @@ class TestMano : public QObject
 private slots:
     void initTestCase()
     {
-        installaPiattaforma(*qApp);
-        QApplication::setQuitOnLastWindowClosed(false);
         // Every box is noted; one still up once the key has been let go for 600 ms is answered
         // with its default button, as a child who reads it would.
         sorveglianza.setInterval(30);
