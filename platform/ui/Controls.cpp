@@ -15,6 +15,9 @@
 #include <algorithm>
 
 namespace {
+// The border of whatever has the keyboard's focus: a button's, a picture's.
+const QColor coloreFuoco(0x1c, 0x2f, 0x8c);
+
 // The size to try first for a one-line text that runs wider than `larghezza` in `font`: text
 // width grows about linearly with the face's size, so the guess saves trying every size on the
 // way down, each a font load of its own.
@@ -257,7 +260,7 @@ void Pulsante::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal bordo = hasFocus() ? 2 : 1;
-    painter.setPen(QPen(hasFocus() ? QColor(0x1c, 0x2f, 0x8c) : QColor(0x5a, 0x5a, 0x5a), bordo));
+    painter.setPen(QPen(hasFocus() ? coloreFuoco : QColor(0x5a, 0x5a, 0x5a), bordo));
     painter.setBrush(isDown() ? m_sfondo.darker(115) : m_sfondo);
     painter.drawRoundedRect(QRectF(rect()).adjusted(bordo / 2, bordo / 2, -bordo / 2, -bordo / 2),
                             3, 3);
@@ -307,7 +310,7 @@ void Elenco::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
     const int bordo = hasFocus() ? 2 : 1;
-    painter.setPen(QPen(hasFocus() ? QColor(0x1c, 0x2f, 0x8c) : QColor(0x5a, 0x5a, 0x5a), bordo));
+    painter.setPen(QPen(hasFocus() ? coloreFuoco : QColor(0x5a, 0x5a, 0x5a), bordo));
     painter.drawRect(QRectF(rect()).adjusted(bordo / 2.0, bordo / 2.0, -bordo / 2.0, -bordo / 2.0));
 
     // The arrow: a triangle as wide as half a line of the text, drawn at any size.
@@ -662,7 +665,7 @@ void Picture::paintEvent(QPaintEvent *)
     if (hasFocus()) {
         // As plain as a focused button's border: 2 px of navy, lined inside with white so that it
         // stands out on a blue picture as well.
-        painter.setPen(QPen(QColor(0x1c, 0x2f, 0x8c), 2));
+        painter.setPen(QPen(coloreFuoco, 2));
         painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
