@@ -1,6 +1,7 @@
 #include "Banco.h"
 
 #include "exercise/Operazione.h"
+#include "platform/ui/stampa/QtPrinter.h"
 #include "reports/ui/FrmAttestato.h"
 #include "reports/ui/FrmStampaPiu.h"
 #include "session/ui/FrmAutore.h"
@@ -441,7 +442,29 @@ private slots:
                          qPrintable(chi + QString::number(n) + u" lines"_s));
                 righePrima.insert(l->objectName(), n);
             }
+            // The instruction, on one line or two, in the face of the range below it.
+            QCOMPARE(attestato.label("lblObiettivo3")->font().pixelSize(),
+                     attestato.label("lblObiettivo2")->font().pixelSize());
         }
+        // On paper too: the instruction's words as tall as the range's.
+        QTemporaryDir cartella;
+        const QString pdf = cartella.filePath(u"attestato.pdf"_s);
+        QtPrinter carta(pdf);
+        QVERIFY(carta.printForm(attestato.control("Frame1")) && carta.endDoc());
+        QProcess testo;
+        testo.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+        if (!testo.waitForFinished(60000) || testo.exitCode() != 0)
+            QSKIP("pdftotext is not installed");
+        const QString html = QString::fromUtf8(testo.readAllStandardOutput());
+        const auto altezza = [&html](const QString &parola) {
+            const auto m =
+                QRegularExpression(uR"x(yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">)x"_s +
+                                   parola + u"<"_s)
+                    .match(html);
+            return m.captured(2).toDouble() - m.captured(1).toDouble();
+        };
+        QVERIFY(altezza(u"Numeri"_s) > 0);
+        QCOMPARE(qRound(altezza(u"Calcola"_s) * 10), qRound(altezza(u"Numeri"_s) * 10));
     }
 
     void stelle_sottoLeCifre_data()

@@ -35,8 +35,10 @@ constexpr ControlDef controlli[] = {
      .height = 360, .font = arial(9.75, Grassetto), .flags = Centred | Transparent},
     {.name = "lblObiettivo1", .kind = Kind::Label, .in = "Frame1", .left = 1380, .top = 2610,
      .width = 2535, .height = 330, .font = arial(8.25, Grassetto), .fore = rosso, .flags = Transparent},
+    // The instruction takes the room down to the range's line: the mixed activity's, wider than
+    // the sheet, wraps onto a second line at the size of the others rather than shrink.
     {.name = "lblObiettivo3", .kind = Kind::Label, .in = "Frame1", .left = 1380, .top = 2910,
-     .width = 3165, .height = 330, .font = sansSerif(8.25, Grassetto), .fore = rosso, .flags = Transparent},
+     .width = 3165, .height = 450, .font = sansSerif(8.25, Grassetto), .fore = rosso, .flags = Transparent},
     {.name = "lblObiettivo2", .kind = Kind::Label, .in = "Frame1", .left = 1380, .top = 3360,
      .width = 2535, .height = 315, .font = sansSerif(8.25, Grassetto), .fore = rosso, .flags = Transparent},
     {.name = "Label3", .kind = Kind::Label, .in = "Frame1", .left = 1395, .top = 3630, .width = 2505,
