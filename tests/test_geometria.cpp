@@ -6,11 +6,15 @@
 #include "reports/ui/FrmStampaPiu.h"
 #include "session/ui/FrmAutore.h"
 
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QSvgRenderer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <algorithm>
@@ -526,6 +530,52 @@ private slots:
             QFontInfo(QApplication::font()).pixelSize() * std::max(1.0, f.scale());
         QVERIFY2(std::abs(pixel - atteso) <= 1.0,
                  qPrintable(QStringLiteral("%1 px at a scale of %2").arg(pixel).arg(f.scale())));
+    }
+
+    void dialogoPdf_inScalaColloSchermo_data() { riquadro_inScalaColloSchermo_data(); }
+    // The PDF file dialog at the scale of the screen it comes over: every column shows its whole
+    // heading, and the suggested name shows whole, from its first letter.
+    void dialogoPdf_inScalaColloSchermo()
+    {
+        QFETCH(QSize, fisici);
+        // The dialog's folder and the sizes Qt keeps of it, in a home of the test's own.
+        QTemporaryDir casa;
+        const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(casa.path()));
+        qunsetenv("XDG_CONFIG_HOME");
+        const auto ripristina = qScopeGuard([&] {
+            qputenv("HOME", home);
+            if (!config.isEmpty())
+                qputenv("XDG_CONFIG_HOME", config);
+        });
+        Banco &b = *banco;
+        b.avvia(0, 0);
+        frmOperativoPiù &f = b.operativo();
+        dimensiona(f, fisici);
+        QStringList tagliati;
+        QTimer::singleShot(0, [&tagliati] {
+            auto *dialogo = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialogo) {
+                tagliati << u"no dialog"_s;
+                return;
+            }
+            const QHeaderView *colonne = dialogo->findChild<QTreeView *>()->header();
+            for (int i = 0; i < colonne->count(); ++i)
+                if (!colonne->isSectionHidden(i) &&
+                    colonne->sectionSize(i) < colonne->sectionSizeHint(i))
+                    tagliati << colonne->model()->headerData(i, Qt::Horizontal).toString();
+            const auto *nome = dialogo->findChild<QLineEdit *>(u"fileNameEdit"_s);
+            QStyleOptionFrame opzione;
+            opzione.initFrom(nome);
+            const QRect testo =
+                nome->style()->subElementRect(QStyle::SE_LineEditContents, &opzione, nome);
+            if (nome->fontMetrics().horizontalAdvance(nome->text()) > testo.width() - 4 &&
+                nome->cursorPosition() != 0)
+                tagliati << nome->text();
+            dialogo->reject();
+        });
+        QtSaveDialog().chiediFilePdf(f.window(), u"Operazioni di Massimiliano.pdf"_s);
+        QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join(u", ")));
     }
 
     void disegno_looksAsItsSvg_data()

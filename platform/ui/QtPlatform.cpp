@@ -10,14 +10,18 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QIconEngine>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -53,6 +57,40 @@ void inScala(QWidget &dialogo, QWidget *schermo)
     const double pixel = QFontInfo(carattere).pixelSize() * std::max(1.0, finestra->scala());
     carattere.setPixelSize(std::max(1, static_cast<int>(std::lround(pixel))));
     dialogo.setFont(carattere);
+}
+
+// Qt's file dialog lays itself out for the desktop's face and for English headings, and takes
+// back the sizes of its last opening. It grows with a larger face, within the screen; its side
+// bar and every column but the name's are as wide as what they show needs, Italian headings
+// included, and the name's column takes the rest.
+void allargaAlCarattere(QFileDialog &dialogo, QSize naturale)
+{
+    const double fattore =
+        QFontInfo(dialogo.font()).pixelSize() / double(QFontInfo(QApplication::font()).pixelSize());
+    if (fattore > 1.0) {
+        QSize misura = naturale * fattore;
+        if (const QScreen *schermo = dialogo.screen())
+            misura = misura.boundedTo(schermo->availableGeometry().size() * 0.9);
+        dialogo.resize(misura);
+    }
+    auto *lati = dialogo.findChild<QSplitter *>(QStringLiteral("splitter"));
+    auto *segnalibri = dialogo.findChild<QAbstractItemView *>(QStringLiteral("sidebar"));
+    if (lati && segnalibri && lati->count() == 2) {
+        const int largo = segnalibri->sizeHintForColumn(0) + 2 * segnalibri->frameWidth() +
+                          segnalibri->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        lati->setSizes({largo, std::max(1, dialogo.width() - largo)});
+    }
+    for (QHeaderView *colonne : dialogo.findChildren<QHeaderView *>()) {
+        for (int i = 1; i < colonne->count(); ++i)
+            colonne->setSectionResizeMode(i, QHeaderView::ResizeToContents);
+        colonne->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    // A name longer than its field shows from its first letter, still all chosen, so that
+    // typing replaces it.
+    if (auto *nome = dialogo.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+        const auto lungo = static_cast<int>(nome->text().size());
+        nome->setSelection(lungo, -lungo);
+    }
 }
 
 // A message box of the program. A question (Yes/No) has no Cancel: only "Sì" and "No" answer
@@ -162,7 +200,9 @@ QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
+    const QSize naturale = dialogo.sizeHint();
     inScala(dialogo, parent ? parent->window() : nullptr);
+    allargaAlCarattere(dialogo, naturale);
     if (dialogo.exec() != QDialog::Accepted)
         return {};
     return dialogo.selectedFiles().value(0);
