@@ -269,21 +269,30 @@ private slots:
         confronta(m_pdf, areaPdf(m_pdf).topLeft());
     }
 
-    // A page that cannot be written whole leaves no file, whole or in part, and says why. The
+    // A page that cannot be written whole leaves no file, whole or in part, keeps an older file
+    // of that name as it was, and says why; a page that fits the disk once is saved whole. The
     // small filesystems are a tmpfs mounted here as root, or else a limit on the size of the
     // files this process writes.
-    void pdf_notWritten_data()
+    void pdf_smallDisk_data()
     {
-        QTest::addColumn<QString>("disco");
+        QTest::addColumn<QString>("disco"); // how much room: a tmpfs size, or one of manca/pieno
+        QTest::addColumn<bool>("vecchio");  // an older file of that name is there
+        QTest::addColumn<bool>("salvato");
         QTest::addColumn<QString>("motivo");
         QTest::newRow("a folder that is not there")
-            << u"manca"_s << u"la cartella non esiste o non vi si può scrivere"_s;
-        QTest::newRow("a nearly full filesystem: the page would be cut") << u"quasi"_s << QString();
-        QTest::newRow("a full filesystem") << u"pieno"_s << QString();
+            << u"manca"_s << false << false << u"la cartella non esiste o non vi si può scrivere"_s;
+        QTest::newRow("a nearly full filesystem: the page would be cut")
+            << u"8k"_s << true << false << QString();
+        QTest::newRow("a full filesystem") << u"pieno"_s << false << false << QString();
+        QTest::newRow("room for the page once") << u"16k"_s << false << true << QString();
+        QTest::newRow("room for the page once, over an older file")
+            << u"20k"_s << true << true << QString();
     }
-    void pdf_notWritten()
+    void pdf_smallDisk()
     {
         QFETCH(QString, disco);
+        QFETCH(bool, vecchio);
+        QFETCH(bool, salvato);
         QFETCH(QString, motivo);
         QTemporaryDir radice;
         QVERIFY(radice.isValid());
@@ -296,26 +305,38 @@ private slots:
             cartella += u"/manca"_s;
         } else {
             montato = geteuid() == 0 &&
-                      QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=8k"_s,
+                      QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s,
+                                                     u"size="_s + (pieno ? u"8k"_s : disco),
                                                      u"tmpfs"_s, cartella}) == 0;
-            if (montato && pieno) {
-                QFile riempi(cartella + u"/riempi"_s);
-                QVERIFY(riempi.open(QIODevice::WriteOnly));
-                const QByteArray blocco(1024, 'x');
-                while (riempi.write(blocco) == blocco.size() && riempi.flush()) {
-                }
-            }
-            if (!montato) {
-                std::signal(SIGXFSZ, SIG_IGN);
-                if (getrlimit(RLIMIT_FSIZE, &prima) != 0)
-                    QSKIP("neither a tmpfs (needs root) nor a file-size limit can be had here");
-                rlimit limite = prima;
-                limite.rlim_cur = pieno ? 0 : 4096;
-                QVERIFY(setrlimit(RLIMIT_FSIZE, &limite) == 0);
-                limitato = true;
+            if (!montato && salvato)
+                QSKIP("a filesystem of this size needs a tmpfs, and root to mount it");
+        }
+        const auto smonta = qScopeGuard([&] {
+            if (montato)
+                QProcess::execute(u"umount"_s, {cartella});
+        });
+        const QString file = cartella + u"/operazioni.pdf"_s;
+        const QByteArray prova = "%PDF-1.4 vecchio";
+        if (vecchio) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(prova) == prova.size());
+        }
+        if (montato && pieno) {
+            QFile riempi(cartella + u"/riempi"_s);
+            QVERIFY(riempi.open(QIODevice::WriteOnly));
+            const QByteArray blocco(1024, 'x');
+            while (riempi.write(blocco) == blocco.size() && riempi.flush()) {
             }
         }
-        const QString file = cartella + u"/operazioni.pdf"_s;
+        if (!montato && disco != u"manca") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (getrlimit(RLIMIT_FSIZE, &prima) != 0)
+                QSKIP("neither a tmpfs (needs root) nor a file-size limit can be had here");
+            rlimit limite = prima;
+            limite.rlim_cur = pieno ? 0 : 4096;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &limite) == 0);
+            limitato = true;
+        }
         QString errore;
         bool scritto = false;
         {
@@ -324,16 +345,26 @@ private slots:
         }
         if (limitato)
             setrlimit(RLIMIT_FSIZE, &prima);
-        const QStringList rimasti =
-            QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-        if (montato)
-            QProcess::execute(u"umount"_s, {cartella});
-        QVERIFY(!scritto);
+        QFile f(file);
+        const QByteArray dati = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        QStringList restano;
+        if (salvato || vecchio)
+            restano.append(u"operazioni.pdf"_s);
+        if (montato && pieno)
+            restano.append(u"riempi"_s);
+        QCOMPARE(QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name), restano);
+        QVERIFY2(scritto == salvato, qPrintable(errore));
+        if (salvato) {
+            QVERIFY2(FilePdf::intero(dati), qPrintable(u"%1 bytes"_s.arg(dati.size())));
+            QCOMPARE(leggiPdf(file).parole.value(0).testo, u"Cognome"_s);
+            return;
+        }
+        if (vecchio)
+            QCOMPARE(dati, prova);
         QVERIFY2(errore.startsWith(u"Non è stato possibile scrivere il file «operazioni.pdf»: "_s),
                  qPrintable(errore));
         if (!motivo.isEmpty())
             QVERIFY2(errore.contains(motivo), qPrintable(errore));
-        QCOMPARE(rimasti, montato && pieno ? QStringList{u"riempi"_s} : QStringList());
     }
 
     void form_textStaysText_data()
