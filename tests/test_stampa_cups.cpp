@@ -3,7 +3,11 @@
 #include "reports/StampaOperazioni.h"
 #include "session/SessionState.h"
 
+#include <QAbstractButton>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QVBoxLayout>
@@ -365,6 +369,62 @@ private slots:
                  qPrintable(errore));
         if (!motivo.isEmpty())
             QVERIFY2(errore.contains(motivo), qPrintable(errore));
+    }
+
+    // The file written is the name typed with ".pdf" added, and the dialog asks before it
+    // replaces a file of that name, however the name was typed.
+    void pdf_nameTyped_data()
+    {
+        QTest::addColumn<QString>("scritto");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("chiede");
+        QTest::newRow("dup.pdf, already there") << u"dup.pdf"_s << u"dup.pdf"_s << true;
+        QTest::newRow("dup, already there as dup.pdf") << u"dup"_s << u"dup.pdf"_s << true;
+        QTest::newRow("a name ending in a dot") << u"punto."_s << u"punto.pdf"_s << false;
+        QTest::newRow("a name with a dot") << u"di M. Rossi"_s << u"di M. Rossi.pdf"_s << false;
+    }
+    void pdf_nameTyped()
+    {
+        QFETCH(QString, scritto);
+        QFETCH(QString, file);
+        QFETCH(bool, chiede);
+        QFile dup(m_cartella.filePath(u"dup.pdf"_s));
+        QVERIFY(dup.open(QIODevice::WriteOnly));
+        dup.close();
+        QStringList domande;
+        bool digitato = false;
+        QTimer mano;
+        connect(&mano, &QTimer::timeout, this, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(w)) {
+                QStringList pulsanti;
+                QAbstractButton *si = nullptr;
+                for (QAbstractButton *b : box->buttons()) {
+                    pulsanti.append(b->text());
+                    if (box->buttonRole(b) == QMessageBox::YesRole)
+                        si = b;
+                }
+                pulsanti.sort();
+                domande.append(box->text() + u" "_s + pulsanti.join(u'/'));
+                if (si)
+                    si->click();
+            } else if (auto *nome = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+                       nome && qobject_cast<QFileDialog *>(w) && !digitato) {
+                digitato = true;
+                QTimer::singleShot(0, nome, [nome, scritto] { // the answer may open a box
+                    nome->selectAll();
+                    QTest::keyClicks(nome, scritto);
+                    QTest::keyClick(nome, Qt::Key_Return);
+                });
+            }
+        });
+        mano.start(50);
+        QtSaveDialog dialogo;
+        const QString scelto = dialogo.chiediFilePdf(nullptr, m_cartella.filePath(u"x.pdf"_s));
+        QCOMPARE(scelto, m_cartella.filePath(file));
+        QCOMPARE(domande,
+                 chiede ? QStringList{u"Il file «dup.pdf» esiste già.\nVuoi sostituirlo? No/Sì"_s}
+                        : QStringList());
     }
 
     void form_textStaysText_data()
