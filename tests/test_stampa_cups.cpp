@@ -213,6 +213,13 @@ private slots:
                                       << u"Il servizio di stampa non è attivo: nessuna "
                                          u"stampante è raggiungibile."_s;
         QTest::newRow("scheduler gone with the page open") << u"stop"_s << true << nonArrivata;
+        QTest::newRow("scheduler stops answering")
+            << u"freeze"_s << false
+            << u"Il servizio di stampa non risponde: nessuna stampante è raggiungibile."_s;
+        QTest::newRow("queue paused")
+            << u"disable"_s << false << u"La stampante «zefirano-test» è in pausa."_s;
+        QTest::newRow("queue paused with the page open") << u"disable"_s << true << nonArrivata;
+        QTest::newRow("device fails") << u"fail"_s << false << nonArrivata;
 #endif
     }
     void paper_fault()
@@ -225,12 +232,19 @@ private slots:
         if (paginaAperta)
             QVERIFY(printer.print(u"prima riga"_s));
         QCOMPARE(coda(guasto), 0);
+        const auto sveglia = qScopeGuard([&] {
+            if (guasto == u"freeze")
+                coda(u"stop"_s);
+        });
+        QElapsedTimer tempo;
+        tempo.start();
         QString motivo;
         QVERIFY(!stampaPagina(printer, motivo));
+        QVERIFY2(tempo.elapsed() < 10000, qPrintable(u"%1 ms"_s.arg(tempo.elapsed())));
         QCOMPARE(motivo, errore);
         QVERIFY(!printer.print(u"ancora"_s));
         QVERIFY(!printer.endDoc());
-        if (guasto != u"stop")
+        if (guasto != u"stop" && guasto != u"freeze")
             QCOMPARE(coda(u"wait"_s), 0);
         QVERIFY(!QFileInfo::exists(uscita()));
     }

@@ -15,9 +15,16 @@ QString StampantePredefinita::controlla()
 {
     // Without a scheduler Qt simply lists no printers; asking the scheduler first tells the two
     // cases apart.
-    if (!spooler::attivo())
+    switch (spooler::servizio()) {
+    case spooler::Servizio::Spento:
         return QStringLiteral("Il servizio di stampa non è attivo: nessuna stampante è "
                               "raggiungibile.");
+    case spooler::Servizio::Muto:
+        return QStringLiteral("Il servizio di stampa non risponde: nessuna stampante è "
+                              "raggiungibile.");
+    case spooler::Servizio::Attivo:
+        break;
+    }
 
     if (QPrinterInfo::availablePrinterNames().isEmpty())
         return QStringLiteral("Non c'è nessuna stampante installata.");
@@ -33,6 +40,8 @@ QString StampantePredefinita::controlla()
         return nonDisponibile();
     case spooler::Coda::RifiutaLavori:
         return QStringLiteral("La stampante «%1» non accetta lavori di stampa.").arg(m_nome);
+    case spooler::Coda::InPausa:
+        return QStringLiteral("La stampante «%1» è in pausa.").arg(m_nome);
     case spooler::Coda::Pronta:
         break;
     }
@@ -63,8 +72,7 @@ QString StampantePredefinita::erroreInizio() const
 
 QString StampantePredefinita::esito(bool chiuso)
 {
-    const bool consegnata = spooler::paginaConsegnata();
-    if (!chiuso || !consegnata)
+    if (!chiuso || !spooler::paginaConsegnata(m_nome))
         return QStringLiteral("La pagina non è arrivata alla stampante «%1».").arg(m_nome);
     return {};
 }
