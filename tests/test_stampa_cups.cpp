@@ -216,6 +216,9 @@ private slots:
         QTest::newRow("scheduler stops answering")
             << u"freeze"_s << false
             << u"Il servizio di stampa non risponde: nessuna stampante è raggiungibile."_s;
+        QTest::newRow("scheduler stops answering with the page open")
+            << u"freeze"_s << true
+            << u"Il servizio di stampa non risponde: nessuna stampante è raggiungibile."_s;
         QTest::newRow("queue paused")
             << u"disable"_s << false << u"La stampante «zefirano-test» è in pausa."_s;
         QTest::newRow("queue paused with the page open") << u"disable"_s << true << nonArrivata;

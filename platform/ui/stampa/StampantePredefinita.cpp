@@ -11,10 +11,8 @@ QString StampantePredefinita::nonDisponibile() const
     return QStringLiteral("La stampante «%1» non è più disponibile.").arg(m_nome);
 }
 
-QString StampantePredefinita::controlla()
+QString StampantePredefinita::servizio()
 {
-    // Without a scheduler Qt simply lists no printers; asking the scheduler first tells the two
-    // cases apart.
     switch (spooler::servizio()) {
     case spooler::Servizio::Spento:
         return QStringLiteral("Il servizio di stampa non è attivo: nessuna stampante è "
@@ -25,6 +23,22 @@ QString StampantePredefinita::controlla()
     case spooler::Servizio::Attivo:
         break;
     }
+    return {};
+}
+
+QString StampantePredefinita::primaDellaFine()
+{
+    // Qt hands the page to the scheduler on a connection that waits minutes for an answer.
+    // A scheduler gone meanwhile is left to the hand-over itself, which fails at once.
+    return spooler::servizio() == spooler::Servizio::Muto ? servizio() : QString();
+}
+
+QString StampantePredefinita::controlla()
+{
+    // Without a scheduler Qt simply lists no printers; asking the scheduler first tells the two
+    // cases apart.
+    if (const QString errore = servizio(); !errore.isEmpty())
+        return errore;
 
     if (QPrinterInfo::availablePrinterNames().isEmpty())
         return QStringLiteral("Non c'è nessuna stampante installata.");
