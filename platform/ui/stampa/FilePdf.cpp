@@ -1,5 +1,7 @@
 #include "platform/ui/stampa/FilePdf.h"
 
+#include "platform/ui/stampa/Spooler.h"
+
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
@@ -43,7 +45,10 @@ std::unique_ptr<QPrinter> FilePdf::nuovaPagina(QString &errore)
         return nullptr;
     }
     m_bozza->close(); // the printer writes it by its name
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Qt asks the print service for its default printer even for a PDF file.
+    std::unique_ptr<QPrinter> printer;
+    spooler::senzaSpooler(
+        [&printer] { printer = std::make_unique<QPrinter>(QPrinter::HighResolution); });
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(m_bozza->fileName());
     printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,

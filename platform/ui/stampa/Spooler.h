@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 // What the default printer asks the system's print spooler beyond what Qt's print support tells:
@@ -24,5 +26,9 @@ bool paginaConsegnata(const QString &stampante);
 
 // Ends the painter on an open page of the printer so that the page never reaches the spooler.
 void senzaConsegna(QPainter &pagina);
+
+// Runs fai with the spooler out of sight of Qt's print support, which then sees no printer and
+// asks nothing: a PDF printer is made at once, even while the scheduler hangs.
+void senzaSpooler(const std::function<void()> &fai);
 
 } // namespace spooler

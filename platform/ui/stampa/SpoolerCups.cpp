@@ -225,17 +225,23 @@ bool paginaConsegnata(const QString &stampante)
     return false;
 }
 
-void senzaConsegna(QPainter &pagina)
+void senzaSpooler(const std::function<void()> &fai)
 {
-    // Qt's CUPS engine cannot abort: ending the painter always submits the page. Pointing this
-    // thread's CUPS client at a socket that does not exist makes that submission fail before
-    // anything reaches the spooler; the next call picks the configured server again.
+    // Pointing this thread's CUPS client at a socket that does not exist makes every question
+    // fail at once; the next call picks the configured server again.
     const Cups *c = cups();
     if (c)
-        c->cupsSetServer("/nonexistent/zefirano-pagina-annullata.sock");
-    pagina.end();
+        c->cupsSetServer("/nonexistent/zefirano-senza-spooler.sock");
+    fai();
     if (c)
         c->cupsSetServer(nullptr);
+}
+
+void senzaConsegna(QPainter &pagina)
+{
+    // Qt's CUPS engine cannot abort: ending the painter always submits the page, which then
+    // fails before anything reaches the spooler.
+    senzaSpooler([&pagina] { pagina.end(); });
 }
 
 } // namespace spooler

@@ -34,4 +34,9 @@ void senzaConsegna(QPainter &pagina)
         pagina.end();
 }
 
+void senzaSpooler(const std::function<void()> &fai)
+{
+    fai();
+}
+
 } // namespace spooler
