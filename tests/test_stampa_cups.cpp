@@ -409,9 +409,7 @@ private slots:
         QFETCH(QString, scritto);
         QFETCH(QString, file);
         QFETCH(bool, chiede);
-        QFile dup(m_cartella.filePath(u"dup.pdf"_s));
-        QVERIFY(dup.open(QIODevice::WriteOnly));
-        dup.close();
+        QVERIFY(QFile(m_cartella.filePath(u"dup.pdf"_s)).open(QIODevice::WriteOnly));
         QStringList domande;
         bool digitato = false;
         QTimer mano;
@@ -419,16 +417,10 @@ private slots:
             QWidget *w = QApplication::activeModalWidget();
             if (auto *box = qobject_cast<QMessageBox *>(w)) {
                 QStringList pulsanti;
-                QAbstractButton *si = nullptr;
-                for (QAbstractButton *b : box->buttons()) {
+                for (QAbstractButton *b : box->buttons())
                     pulsanti.append(b->text());
-                    if (box->buttonRole(b) == QMessageBox::YesRole)
-                        si = b;
-                }
-                pulsanti.sort();
                 domande.append(box->text() + u" "_s + pulsanti.join(u'/'));
-                if (si)
-                    si->click();
+                box->buttons().constFirst()->click();
             } else if (auto *nome = qobject_cast<QLineEdit *>(QApplication::focusWidget());
                        nome && qobject_cast<QFileDialog *>(w) && !digitato) {
                 digitato = true;
@@ -444,7 +436,7 @@ private slots:
         const QString scelto = dialogo.chiediFilePdf(nullptr, m_cartella.filePath(u"x.pdf"_s));
         QCOMPARE(scelto, m_cartella.filePath(file));
         QCOMPARE(domande,
-                 chiede ? QStringList{u"Il file «dup.pdf» esiste già.\nVuoi sostituirlo? No/Sì"_s}
+                 chiede ? QStringList{u"Il file «dup.pdf» esiste già.\nVuoi sostituirlo? Sì/No"_s}
                         : QStringList());
     }
 
