@@ -49,3 +49,15 @@ public:
     virtual ~SaveDialog() = default;
     virtual QString chiediFilePdf(QWidget *parent, const QString &suggested) = 0;
 };
+
+// The name of a PDF file as the child typed it: ".pdf" added when it lacks it, in place of the
+// dots it may end in ("punto." becomes "punto.pdf").
+inline QString conEstensionePdf(const QString &percorso)
+{
+    if (percorso.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return percorso;
+    QString nome = percorso;
+    while (nome.endsWith(QLatin1Char('.')))
+        nome.chop(1);
+    return nome + QStringLiteral(".pdf");
+}

@@ -3,7 +3,11 @@
 #include "reports/StampaOperazioni.h"
 #include "session/SessionState.h"
 
+#include <QAbstractButton>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QVBoxLayout>
@@ -209,6 +213,16 @@ private slots:
                                       << u"Il servizio di stampa non è attivo: nessuna "
                                          u"stampante è raggiungibile."_s;
         QTest::newRow("scheduler gone with the page open") << u"stop"_s << true << nonArrivata;
+        QTest::newRow("scheduler stops answering")
+            << u"freeze"_s << false
+            << u"Il servizio di stampa non risponde: nessuna stampante è raggiungibile."_s;
+        QTest::newRow("scheduler stops answering with the page open")
+            << u"freeze"_s << true
+            << u"Il servizio di stampa non risponde: nessuna stampante è raggiungibile."_s;
+        QTest::newRow("queue paused")
+            << u"disable"_s << false << u"La stampante «zefirano-test» è in pausa."_s;
+        QTest::newRow("queue paused with the page open") << u"disable"_s << true << nonArrivata;
+        QTest::newRow("device fails") << u"fail"_s << false << nonArrivata;
 #endif
     }
     void paper_fault()
@@ -221,12 +235,23 @@ private slots:
         if (paginaAperta)
             QVERIFY(printer.print(u"prima riga"_s));
         QCOMPARE(coda(guasto), 0);
+        const auto sveglia = qScopeGuard([&] {
+            if (guasto == u"freeze")
+                coda(u"stop"_s);
+        });
+        QElapsedTimer tempo;
+        tempo.start();
         QString motivo;
         QVERIFY(!stampaPagina(printer, motivo));
+        QVERIFY2(tempo.elapsed() < 10000, qPrintable(u"%1 ms"_s.arg(tempo.elapsed())));
         QCOMPARE(motivo, errore);
         QVERIFY(!printer.print(u"ancora"_s));
         QVERIFY(!printer.endDoc());
-        if (guasto != u"stop")
+        // The page offered as a file instead is saved, and at once, whatever the printer's fault.
+        QtPrinter riserva(m_cartella.filePath(u"riserva.pdf"_s));
+        QVERIFY2(stampaPagina(riserva, motivo), qPrintable(motivo));
+        QVERIFY2(tempo.elapsed() < 10000, qPrintable(u"%1 ms"_s.arg(tempo.elapsed())));
+        if (guasto != u"stop" && guasto != u"freeze")
             QCOMPARE(coda(u"wait"_s), 0);
         QVERIFY(!QFileInfo::exists(uscita()));
     }
@@ -269,21 +294,30 @@ private slots:
         confronta(m_pdf, areaPdf(m_pdf).topLeft());
     }
 
-    // A page that cannot be written whole leaves no file, whole or in part, and says why. The
+    // A page that cannot be written whole leaves no file, whole or in part, keeps an older file
+    // of that name as it was, and says why; a page that fits the disk once is saved whole. The
     // small filesystems are a tmpfs mounted here as root, or else a limit on the size of the
     // files this process writes.
-    void pdf_notWritten_data()
+    void pdf_smallDisk_data()
     {
-        QTest::addColumn<QString>("disco");
+        QTest::addColumn<QString>("disco"); // how much room: a tmpfs size, or one of manca/pieno
+        QTest::addColumn<bool>("vecchio");  // an older file of that name is there
+        QTest::addColumn<bool>("salvato");
         QTest::addColumn<QString>("motivo");
         QTest::newRow("a folder that is not there")
-            << u"manca"_s << u"la cartella non esiste o non vi si può scrivere"_s;
-        QTest::newRow("a nearly full filesystem: the page would be cut") << u"quasi"_s << QString();
-        QTest::newRow("a full filesystem") << u"pieno"_s << QString();
+            << u"manca"_s << false << false << u"la cartella non esiste o non vi si può scrivere"_s;
+        QTest::newRow("a nearly full filesystem: the page would be cut")
+            << u"8k"_s << true << false << QString();
+        QTest::newRow("a full filesystem") << u"pieno"_s << false << false << QString();
+        QTest::newRow("room for the page once") << u"16k"_s << false << true << QString();
+        QTest::newRow("room for the page once, over an older file")
+            << u"20k"_s << true << true << QString();
     }
-    void pdf_notWritten()
+    void pdf_smallDisk()
     {
         QFETCH(QString, disco);
+        QFETCH(bool, vecchio);
+        QFETCH(bool, salvato);
         QFETCH(QString, motivo);
         QTemporaryDir radice;
         QVERIFY(radice.isValid());
@@ -296,26 +330,38 @@ private slots:
             cartella += u"/manca"_s;
         } else {
             montato = geteuid() == 0 &&
-                      QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=8k"_s,
+                      QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s,
+                                                     u"size="_s + (pieno ? u"8k"_s : disco),
                                                      u"tmpfs"_s, cartella}) == 0;
-            if (montato && pieno) {
-                QFile riempi(cartella + u"/riempi"_s);
-                QVERIFY(riempi.open(QIODevice::WriteOnly));
-                const QByteArray blocco(1024, 'x');
-                while (riempi.write(blocco) == blocco.size() && riempi.flush()) {
-                }
-            }
-            if (!montato) {
-                std::signal(SIGXFSZ, SIG_IGN);
-                if (getrlimit(RLIMIT_FSIZE, &prima) != 0)
-                    QSKIP("neither a tmpfs (needs root) nor a file-size limit can be had here");
-                rlimit limite = prima;
-                limite.rlim_cur = pieno ? 0 : 4096;
-                QVERIFY(setrlimit(RLIMIT_FSIZE, &limite) == 0);
-                limitato = true;
+            if (!montato && salvato)
+                QSKIP("a filesystem of this size needs a tmpfs, and root to mount it");
+        }
+        const auto smonta = qScopeGuard([&] {
+            if (montato)
+                QProcess::execute(u"umount"_s, {cartella});
+        });
+        const QString file = cartella + u"/operazioni.pdf"_s;
+        const QByteArray prova = "%PDF-1.4 vecchio";
+        if (vecchio) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(prova) == prova.size());
+        }
+        if (montato && pieno) {
+            QFile riempi(cartella + u"/riempi"_s);
+            QVERIFY(riempi.open(QIODevice::WriteOnly));
+            const QByteArray blocco(1024, 'x');
+            while (riempi.write(blocco) == blocco.size() && riempi.flush()) {
             }
         }
-        const QString file = cartella + u"/operazioni.pdf"_s;
+        if (!montato && disco != u"manca") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (getrlimit(RLIMIT_FSIZE, &prima) != 0)
+                QSKIP("neither a tmpfs (needs root) nor a file-size limit can be had here");
+            rlimit limite = prima;
+            limite.rlim_cur = pieno ? 0 : 4096;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &limite) == 0);
+            limitato = true;
+        }
         QString errore;
         bool scritto = false;
         {
@@ -324,16 +370,74 @@ private slots:
         }
         if (limitato)
             setrlimit(RLIMIT_FSIZE, &prima);
-        const QStringList rimasti =
-            QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-        if (montato)
-            QProcess::execute(u"umount"_s, {cartella});
-        QVERIFY(!scritto);
+        QFile f(file);
+        const QByteArray dati = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        QStringList restano;
+        if (salvato || vecchio)
+            restano.append(u"operazioni.pdf"_s);
+        if (montato && pieno)
+            restano.append(u"riempi"_s);
+        QCOMPARE(QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name), restano);
+        QVERIFY2(scritto == salvato, qPrintable(errore));
+        if (salvato) {
+            QVERIFY2(FilePdf::intero(dati), qPrintable(u"%1 bytes"_s.arg(dati.size())));
+            QCOMPARE(leggiPdf(file).parole.value(0).testo, u"Cognome"_s);
+            return;
+        }
+        if (vecchio)
+            QCOMPARE(dati, prova);
         QVERIFY2(errore.startsWith(u"Non è stato possibile scrivere il file «operazioni.pdf»: "_s),
                  qPrintable(errore));
         if (!motivo.isEmpty())
             QVERIFY2(errore.contains(motivo), qPrintable(errore));
-        QCOMPARE(rimasti, montato && pieno ? QStringList{u"riempi"_s} : QStringList());
+    }
+
+    // The file written is the name typed with ".pdf" added, and the dialog asks before it
+    // replaces a file of that name, however the name was typed.
+    void pdf_nameTyped_data()
+    {
+        QTest::addColumn<QString>("scritto");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("chiede");
+        QTest::newRow("dup.pdf, already there") << u"dup.pdf"_s << u"dup.pdf"_s << true;
+        QTest::newRow("dup, already there as dup.pdf") << u"dup"_s << u"dup.pdf"_s << true;
+        QTest::newRow("a name ending in a dot") << u"punto."_s << u"punto.pdf"_s << false;
+        QTest::newRow("a name with a dot") << u"di M. Rossi"_s << u"di M. Rossi.pdf"_s << false;
+    }
+    void pdf_nameTyped()
+    {
+        QFETCH(QString, scritto);
+        QFETCH(QString, file);
+        QFETCH(bool, chiede);
+        QVERIFY(QFile(m_cartella.filePath(u"dup.pdf"_s)).open(QIODevice::WriteOnly));
+        QStringList domande;
+        bool digitato = false;
+        QTimer mano;
+        connect(&mano, &QTimer::timeout, this, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(w)) {
+                QStringList pulsanti;
+                for (QAbstractButton *b : box->buttons())
+                    pulsanti.append(b->text());
+                domande.append(box->text() + u" "_s + pulsanti.join(u'/'));
+                box->buttons().constFirst()->click();
+            } else if (auto *nome = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+                       nome && qobject_cast<QFileDialog *>(w) && !digitato) {
+                digitato = true;
+                QTimer::singleShot(0, nome, [nome, scritto] { // the answer may open a box
+                    nome->selectAll();
+                    QTest::keyClicks(nome, scritto);
+                    QTest::keyClick(nome, Qt::Key_Return);
+                });
+            }
+        });
+        mano.start(50);
+        QtSaveDialog dialogo;
+        const QString scelto = dialogo.chiediFilePdf(nullptr, m_cartella.filePath(u"x.pdf"_s));
+        QCOMPARE(scelto, m_cartella.filePath(file));
+        QCOMPARE(domande,
+                 chiede ? QStringList{u"Il file «dup.pdf» esiste già.\nVuoi sostituirlo? Sì/No"_s}
+                        : QStringList());
     }
 
     void form_textStaysText_data()

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -126,6 +127,37 @@ protected:
 private:
     bool m_domanda;
 };
+
+// Qt's dialog adds a suffix only to a name without any dot, and asks before replacing a file of
+// the name as typed. This one adds ".pdf" to every name that lacks it before it asks, so that
+// the question is about the file that will be written, in the program's own Yes/No box.
+class DialogoPdf final : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    QString scelto() const { return m_scelto; }
+
+    void accept() override
+    {
+        const QString nome = selectedFiles().value(0);
+        if (nome.isEmpty() || QFileInfo(nome).isDir()) {
+            QFileDialog::accept(); // into the folder
+            return;
+        }
+        const QString file = conEstensionePdf(nome);
+        if (QFileInfo::exists(file) &&
+            QtMessageBox().msgBox(QStringLiteral("Il file «%1» esiste già.\nVuoi sostituirlo?")
+                                      .arg(QFileInfo(file).fileName()),
+                                  MessageBox::SiNoInformazione, windowTitle()) != MessageBox::Si)
+            return;
+        m_scelto = file;
+        QDialog::accept();
+    }
+
+private:
+    QString m_scelto;
+};
 } // namespace
 
 int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
@@ -195,8 +227,8 @@ QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
     QDir().mkpath(folder);
     // Qt's own dialog speaks the program's Italian; a desktop's would follow the system's
     // language.
-    QFileDialog dialogo(parent, QStringLiteral("Salva come PDF"), QDir(folder).filePath(suggested),
-                        QStringLiteral("Documenti PDF (*.pdf)"));
+    DialogoPdf dialogo(parent, QStringLiteral("Salva come PDF"), QDir(folder).filePath(suggested),
+                       QStringLiteral("Documenti PDF (*.pdf)"));
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
@@ -205,7 +237,7 @@ QString QtSaveDialog::chiediFilePdf(QWidget *parent, const QString &suggested)
     allargaAlCarattere(dialogo, naturale);
     if (dialogo.exec() != QDialog::Accepted)
         return {};
-    return dialogo.selectedFiles().value(0);
+    return dialogo.scelto();
 }
 
 namespace {

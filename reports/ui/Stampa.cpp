@@ -54,8 +54,7 @@ bool stampaConRiserva(SessionState &stato, Platform &p, QWidget *finestra,
     if (percorso.isEmpty())
         return false;
     // A name typed without the extension: a PDF file still opens as one.
-    if (!percorso.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        percorso += QStringLiteral(".pdf");
+    percorso = conEstensionePdf(percorso);
     std::unique_ptr<Printer> pdf = p.printers.pdf(percorso);
     if (pdf && pagina(*pdf)) {
         avvisa(stato, p.messageBox,

@@ -20,6 +20,8 @@ public:
     virtual std::unique_ptr<QPrinter> nuovaPagina(QString &errore) = 0;
     // Why a painter did not begin on the device of nuovaPagina.
     virtual QString erroreInizio() const = 0;
+    // Asked before the painter ends the page: why the page cannot go now, or an empty text.
+    virtual QString primaDellaFine() { return {}; }
     // Asked as soon as the painter has ended the page (chiuso: it ended cleanly), while the
     // device still exists: why the page did not get here, or an empty text when it did.
     virtual QString esito(bool chiuso) = 0;

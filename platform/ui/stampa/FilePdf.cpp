@@ -1,10 +1,13 @@
 #include "platform/ui/stampa/FilePdf.h"
 
+#include "platform/ui/stampa/Spooler.h"
+
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
+
+#include <filesystem>
 
 FilePdf::FilePdf(const QString &path) : m_path(path) {}
 
@@ -21,6 +24,7 @@ QString FilePdf::motivo(const QFileDevice &file)
     case QFileDevice::PermissionsError:
         return QStringLiteral("la cartella non esiste o non vi si può scrivere");
     case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
     case QFileDevice::ResizeError:
         return QStringLiteral("il disco è pieno o non vi si può scrivere");
     case QFileDevice::RenameError:
@@ -41,7 +45,10 @@ std::unique_ptr<QPrinter> FilePdf::nuovaPagina(QString &errore)
         return nullptr;
     }
     m_bozza->close(); // the printer writes it by its name
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Qt asks the print service for its default printer even for a PDF file.
+    std::unique_ptr<QPrinter> printer;
+    spooler::senzaSpooler(
+        [&printer] { printer = std::make_unique<QPrinter>(QPrinter::HighResolution); });
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(m_bozza->fileName());
     printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -85,16 +92,28 @@ QString FilePdf::esito(bool chiuso)
     bozza->close();
     if (!intero(dati))
         return nonScritto(QStringLiteral("il file è rimasto incompleto, forse il disco è pieno"));
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return nonScritto(motivo(file));
-    if (file.write(dati) != dati.size()) {
-        const QString perche = motivo(file);
-        file.cancelWriting();
-        return nonScritto(perche);
+    // The draft itself becomes the file: renamed over an older file, it replaces that at once
+    // and needs no room for a second copy; a rename that fails leaves the older file as it was.
+    // It gets the older file's permissions, or those a new document has.
+    const QFileInfo vecchio(m_path);
+    const QFile::Permissions permessi = vecchio.exists() ? vecchio.permissions()
+                                                         : QFile::ReadOwner | QFile::WriteOwner |
+                                                               QFile::ReadUser | QFile::WriteUser |
+                                                               QFile::ReadGroup | QFile::ReadOther;
+    bozza->setPermissions(permessi);
+    std::error_code errore;
+    std::filesystem::rename(bozza->filesystemFileName(), QFile(m_path).filesystemFileName(),
+                            errore);
+    if (errore)
+        return nonScritto(QStringLiteral("il file esistente non si può sostituire"));
+    bozza->setAutoRemove(false);
+
+    QFile salvato(m_path);
+    if (!salvato.open(QIODevice::ReadOnly) || salvato.readAll() != dati) {
+        salvato.close();
+        salvato.remove();
+        return nonScritto(QStringLiteral("il file salvato non si rilegge intero"));
     }
-    if (!file.commit())
-        return nonScritto(motivo(file));
     return {};
 }
 

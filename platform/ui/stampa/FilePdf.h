@@ -7,8 +7,9 @@
 class QFileDevice;
 
 // An A4 portrait PDF file. The page is written to a draft beside the file, read back whole, and
-// only then saved under the file's name (replacing an older file at once, or not at all): a page
-// that did not get there, on a full disk say, leaves no file behind, whole or in part.
+// only then renamed to the file's name (replacing an older file at once, or not at all) and read
+// back from there: a page that did not get there, on a full disk say, leaves no file behind,
+// whole or in part, and an older file of that name as it was.
 class FilePdf final : public Destinazione
 {
 public:

@@ -165,6 +165,8 @@ bool QtPrinter::endDoc()
         return false;
     if (!m_painter.isActive())
         return true;
+    if (const QString errore = m_destinazione->primaDellaFine(); !errore.isEmpty())
+        return fallisci(errore);
 
     const bool chiuso = m_painter.end();
     const QString errore = m_destinazione->esito(chiuso);

@@ -8,10 +8,10 @@
 // printers, and whether a page ended cleanly.
 namespace spooler {
 
-bool attivo()
+Servizio servizio()
 {
     // Qt tells no service apart from its printers: the checks that follow say what is missing.
-    return true;
+    return Servizio::Attivo;
 }
 
 Coda coda(const QString &stampante)
@@ -19,7 +19,7 @@ Coda coda(const QString &stampante)
     return QPrinterInfo::printerInfo(stampante).isNull() ? Coda::Assente : Coda::Pronta;
 }
 
-bool paginaConsegnata()
+bool paginaConsegnata(const QString &)
 {
     // Whether the painter ended cleanly is all Qt tells, and the printer asks it already.
     return true;
@@ -32,6 +32,11 @@ void senzaConsegna(QPainter &pagina)
         printer->abort();
     if (pagina.isActive())
         pagina.end();
+}
+
+void senzaSpooler(const std::function<void()> &fai)
+{
+    fai();
 }
 
 } // namespace spooler

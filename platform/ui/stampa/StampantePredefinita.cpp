@@ -11,13 +11,34 @@ QString StampantePredefinita::nonDisponibile() const
     return QStringLiteral("La stampante «%1» non è più disponibile.").arg(m_nome);
 }
 
+QString StampantePredefinita::servizio()
+{
+    switch (spooler::servizio()) {
+    case spooler::Servizio::Spento:
+        return QStringLiteral("Il servizio di stampa non è attivo: nessuna stampante è "
+                              "raggiungibile.");
+    case spooler::Servizio::Muto:
+        return QStringLiteral("Il servizio di stampa non risponde: nessuna stampante è "
+                              "raggiungibile.");
+    case spooler::Servizio::Attivo:
+        break;
+    }
+    return {};
+}
+
+QString StampantePredefinita::primaDellaFine()
+{
+    // Qt hands the page to the scheduler on a connection that waits minutes for an answer.
+    // A scheduler gone meanwhile is left to the hand-over itself, which fails at once.
+    return spooler::servizio() == spooler::Servizio::Muto ? servizio() : QString();
+}
+
 QString StampantePredefinita::controlla()
 {
     // Without a scheduler Qt simply lists no printers; asking the scheduler first tells the two
     // cases apart.
-    if (!spooler::attivo())
-        return QStringLiteral("Il servizio di stampa non è attivo: nessuna stampante è "
-                              "raggiungibile.");
+    if (const QString errore = servizio(); !errore.isEmpty())
+        return errore;
 
     if (QPrinterInfo::availablePrinterNames().isEmpty())
         return QStringLiteral("Non c'è nessuna stampante installata.");
@@ -33,6 +54,8 @@ QString StampantePredefinita::controlla()
         return nonDisponibile();
     case spooler::Coda::RifiutaLavori:
         return QStringLiteral("La stampante «%1» non accetta lavori di stampa.").arg(m_nome);
+    case spooler::Coda::InPausa:
+        return QStringLiteral("La stampante «%1» è in pausa.").arg(m_nome);
     case spooler::Coda::Pronta:
         break;
     }
@@ -63,8 +86,7 @@ QString StampantePredefinita::erroreInizio() const
 
 QString StampantePredefinita::esito(bool chiuso)
 {
-    const bool consegnata = spooler::paginaConsegnata();
-    if (!chiuso || !consegnata)
+    if (!chiuso || !spooler::paginaConsegnata(m_nome))
         return QStringLiteral("La pagina non è arrivata alla stampante «%1».").arg(m_nome);
     return {};
 }

@@ -12,11 +12,13 @@ class StampantePredefinita final : public Destinazione
 public:
     std::unique_ptr<QPrinter> nuovaPagina(QString &errore) override;
     QString erroreInizio() const override;
+    QString primaDellaFine() override;
     QString esito(bool chiuso) override;
     void annulla(QPainter &painter) override;
 
 private:
     QString controlla();
+    static QString servizio();
     QString nonDisponibile() const;
 
     QString m_nome; // the default printer of the last page started
