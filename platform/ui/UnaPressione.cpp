@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyleHints>
+#include <QWindow>
 
 namespace {
 bool sempre(int key)
@@ -28,6 +29,18 @@ bool scriveTesto()
 }
 } // namespace
 
+UnaPressione::UnaPressione(QApplication *app) : QObject(app)
+{
+    m_orologio.start();
+    const auto spostato = [this] { m_fuoco = m_orologio.elapsed(); };
+    connect(app, &QApplication::focusChanged, this, spostato);
+    // In another window, a key may come up where the program never sees it let go.
+    connect(app, &QGuiApplication::focusWindowChanged, this, [this, spostato] {
+        spostato();
+        m_giu = 0;
+    });
+}
+
 bool UnaPressione::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -38,51 +51,67 @@ bool UnaPressione::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
         return mouse(watched, event);
-    case QEvent::ApplicationDeactivate:
-        // Keys let go in another program's window are never seen released here.
-        m_tasti.clear();
+    case QEvent::Close:
+        return watched->isWindowType() && event->spontaneous() && chiusura(event);
+    case QEvent::WindowBlocked:
+    case QEvent::WindowUnblocked:
+        m_giu = 0;
         return false;
     default:
         return false;
     }
 }
 
+qint64 UnaPressione::avvenuto(unsigned long quando)
+{
+    const qint64 ora = m_orologio.elapsed();
+    const quint32 scarto = quint32(ora) - quint32(quando);
+    if (!m_scartoNoto || qint32(scarto - m_scarto) < 0) {
+        m_scarto = scarto;
+        m_scartoNoto = true;
+    }
+    return ora - qint32(scarto - m_scarto);
+}
+
 bool UnaPressione::tasto(QObject *watched, QEvent *event)
 {
     const auto *key = static_cast<QKeyEvent *>(event);
+    const bool passo = sempre(key->key()) || (fuoriDalTesto(key->key()) && !scriveTesto());
     // A key from the window system reaches the window first, and the window hands it to the
     // widget with the focus: it is judged there, once. A key sent straight to a widget (a test's)
     // has only the repeat flag to tell.
-    if (!watched->isWindowType()) {
-        return key->isAutoRepeat() &&
-               (sempre(key->key()) || (fuoriDalTesto(key->key()) && !scriveTesto()));
-    }
+    if (!watched->isWindowType())
+        return key->isAutoRepeat() && passo;
+    m_chiusura.invalidate();
     const quint32 codice = key->nativeScanCode() ? key->nativeScanCode() : quint32(key->key());
     const unsigned long quando = key->timestamp();
+    const qint64 giu = quando ? avvenuto(quando) : -1;
     if (event->type() == QEvent::KeyRelease) {
-        auto it = m_tasti.find(codice);
-        if (it == m_tasti.end())
-            return false;
-        if (quando == 0) {
-            m_tasti.erase(it);
-            return false;
-        }
-        it->giu = false;
-        it->rilascio = quando;
+        m_rilasci[codice] = quando;
+        if (m_giu == codice)
+            m_giu = 0;
         return false;
     }
-    auto it = m_tasti.find(codice);
-    if (it != m_tasti.end()) {
-        const bool ripetuto = it->giu || key->isAutoRepeat() || (quando && quando == it->rilascio);
-        it->giu = true;
-        if (ripetuto)
-            return true;
-    }
-    if (!sempre(key->key()) && !(fuoriDalTesto(key->key()) && !scriveTesto()))
-        return false;
-    m_tasti[codice].giu = true;
-    // A repeat of a key first pressed outside the program, or before it watched.
-    return key->isAutoRepeat();
+    const bool ripetuto = key->isAutoRepeat() || (quando && m_rilasci.value(codice) == quando);
+    if (!passo || ripetuto)
+        return passo;
+    // Down before the focus came where it lands, by more than the two clocks' steps.
+    const bool prima = giu >= 0 && giu + 1 < m_fuoco;
+    const bool insieme = m_giu != 0 && m_giu != codice;
+    if (!insieme)
+        m_giu = codice;
+    return prima || insieme;
+}
+
+bool UnaPressione::chiusura(QEvent *event)
+{
+    // The longest a keyboard waits before it repeats a held key.
+    constexpr qint64 ritardoRipetizione = 1000;
+    const bool ripetuta = m_chiusura.isValid() && m_chiusura.elapsed() < ritardoRipetizione;
+    m_chiusura.start();
+    if (ripetuta)
+        event->ignore();
+    return ripetuta;
 }
 
 bool UnaPressione::mouse(QObject *watched, QEvent *event)
@@ -94,6 +123,8 @@ bool UnaPressione::mouse(QObject *watched, QEvent *event)
             m_scartaRilascio = false;
         return scarta;
     }
+    if (watched->isWindowType() && event->type() == QEvent::MouseButtonPress)
+        m_chiusura.invalidate();
     // The widget that takes the press judges it; the window hands it on.
     if (watched->isWindowType() || clic->button() != Qt::LeftButton)
         return false;
