@@ -254,6 +254,7 @@ class TestMano : public QObject
                 if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
                     box->done(QDialog::Rejected);
         });
+        QTest::qWait(400); // the child sees what is on screen before the first step
         battito.start(20);
         QTRY_VERIFY_WITH_TIMEOUT(!battito.isActive(), 120000);
         mano.waitForFinished();
@@ -573,7 +574,7 @@ private slots:
                                                      : dove == 1 ? 10
                                                                  : 1);
         };
-        recita({{[&] { return u"xdotool key "_s + tasti; }, fatto, u"one step"_s}});
+        recita({{[&]() -> QString { return u"xdotool key "_s + tasti; }, fatto, u"one step"_s}});
         QCOMPARE(riquadri.size(), 0);
     }
 

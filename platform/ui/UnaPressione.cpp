@@ -37,6 +37,7 @@ UnaPressione::UnaPressione(QApplication *app) : QObject(app)
     // In another window, a key may come up where the program never sees it let go.
     connect(app, &QGuiApplication::focusWindowChanged, this, [this, spostato] {
         spostato();
+        m_finestra = m_fuoco;
         m_giu = 0;
     });
 }
@@ -95,8 +96,11 @@ bool UnaPressione::tasto(QObject *watched, QEvent *event)
     const bool ripetuto = key->isAutoRepeat() || (quando && m_rilasci.value(codice) == quando);
     if (!passo || ripetuto)
         return passo;
-    // Down before the focus came where it lands, by more than the two clocks' steps.
-    const bool prima = giu >= 0 && giu + 1 < m_fuoco;
+    // Down before the focus came where it lands (by more than the two clocks' steps), or too
+    // soon after its window came up for anyone to have seen it: an answer to what was there
+    // before.
+    constexpr qint64 reazione = 150;
+    const bool prima = giu >= 0 && (giu + 1 < m_fuoco || giu < m_finestra + reazione);
     const bool insieme = m_giu != 0 && m_giu != codice;
     if (!insieme)
         m_giu = codice;

@@ -16,13 +16,15 @@ class QApplication;
 // - a repeat of a held key is dropped wherever it lands, so that a box or screen the first
 //   press opened never acts on it. A repeat is what the window system says it is: the
 //   toolkit's flag, or on X11 a release and a press of the same key with one timestamp, which
-//   the server gives each repeat it makes. Nothing is kept about keys that are down, so a
-//   release that never reaches the program (let go over a box, or in another program) loses
-//   no press;
-// - a press that went down before the focus moved to where it lands is dropped: a second Enter
-//   given before the screen or box that the first one opened was there, or Space together
-//   with the Enter that checked an answer;
-// - a press made while another of these keys is down is dropped: two keys at once are one step.
+//   the server gives each repeat it makes. A press is never taken for a repeat for want of
+//   a release, which may never reach the program (a key let go over a box, or in another
+//   program);
+// - a press that went down before the focus moved to where it lands, or less than anyone's
+//   reaction time after its window came up, is dropped: a second Enter given as the screen or
+//   box that the first one opened came up, or Space together with the Enter that checked an
+//   answer;
+// - a press made while another of these keys is down in the same window is dropped: two keys
+//   at once are one step.
 // Typing is left alone: a held digit still repeats into a text box.
 //
 // Mouse. A second or third click at the same place within the double-click time never reaches a
@@ -53,6 +55,7 @@ private:
     quint32 m_scarto = 0;
     bool m_scartoNoto = false;
     qint64 m_fuoco = -1;                     // when the focus last moved, on m_orologio
+    qint64 m_finestra = -1;                  // when it last moved to another window
     QHash<quint32, unsigned long> m_rilasci; // the time of each key's last release
     quint32 m_giu = 0;                       // a key that steps, pressed and not let go; 0: none
 
