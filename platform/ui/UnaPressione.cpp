@@ -10,6 +10,8 @@
 #include <QStyleHints>
 #include <QWindow>
 
+#include <utility>
+
 namespace {
 bool sempre(int key)
 {
@@ -83,7 +85,8 @@ bool UnaPressione::tasto(QObject *watched, QEvent *event)
     // has only the repeat flag to tell.
     if (!watched->isWindowType())
         return key->isAutoRepeat() && passo;
-    m_chiusura.invalidate();
+    if (key->key() == Qt::Key_Alt && event->type() == QEvent::KeyPress)
+        m_chiusoConAlt = false;
     const quint32 codice = key->nativeScanCode() ? key->nativeScanCode() : quint32(key->key());
     const unsigned long quando = key->timestamp();
     const qint64 giu = quando ? avvenuto(quando) : -1;
@@ -109,10 +112,12 @@ bool UnaPressione::tasto(QObject *watched, QEvent *event)
 
 bool UnaPressione::chiusura(QEvent *event)
 {
-    // The longest a keyboard waits before it repeats a held key.
-    constexpr qint64 ritardoRipetizione = 1000;
-    const bool ripetuta = m_chiusura.isValid() && m_chiusura.elapsed() < ritardoRipetizione;
-    m_chiusura.start();
+    if (!(QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier)) {
+        m_chiusoConAlt = false;
+        return false;
+    }
+    // The window manager repeats Close while Alt+F4 is held: one close per time Alt goes down.
+    const bool ripetuta = std::exchange(m_chiusoConAlt, true);
     if (ripetuta)
         event->ignore();
     return ripetuta;
@@ -127,8 +132,6 @@ bool UnaPressione::mouse(QObject *watched, QEvent *event)
             m_scartaRilascio = false;
         return scarta;
     }
-    if (watched->isWindowType() && event->type() == QEvent::MouseButtonPress)
-        m_chiusura.invalidate();
     // The widget that takes the press judges it; the window hands it on.
     if (watched->isWindowType() || clic->button() != Qt::LeftButton)
         return false;

@@ -31,9 +31,8 @@ class QApplication;
 // button or a picture button, even one that has just appeared where the first click was: a
 // double click on a button does what one click does.
 //
-// Closing. The window manager sends a close request for every repeat of a held Alt+F4: a request
-// that follows another within a keyboard's repeat delay, with no key or button pressed in
-// between, is refused, so that one press closes one window at most.
+// Closing. The window manager sends a close request for every repeat of a held Alt+F4: while Alt
+// stays down, only the first request is granted, so that one press closes one window at most.
 class UnaPressione final : public QObject
 {
 public:
@@ -59,7 +58,7 @@ private:
     QHash<quint32, unsigned long> m_rilasci; // the time of each key's last release
     quint32 m_giu = 0;                       // a key that steps, pressed and not let go; 0: none
 
-    QElapsedTimer m_chiusura; // since the last close request, while no input came after it
+    bool m_chiusoConAlt = false; // a window was closed on request while Alt was down
 
     // The last press of the mouse button: its time and place.
     unsigned long m_ultimoClic = 0;
