@@ -10,8 +10,6 @@
 #include <QStyleHints>
 #include <QWindow>
 
-#include <utility>
-
 namespace {
 bool sempre(int key)
 {
@@ -85,7 +83,7 @@ bool UnaPressione::tasto(QObject *watched, QEvent *event)
     // has only the repeat flag to tell.
     if (!watched->isWindowType())
         return key->isAutoRepeat() && passo;
-    if (key->key() == Qt::Key_Alt && event->type() == QEvent::KeyPress)
+    if (event->type() == QEvent::KeyPress)
         m_chiusoConAlt = false;
     const quint32 codice = key->nativeScanCode() ? key->nativeScanCode() : quint32(key->key());
     const unsigned long quando = key->timestamp();
@@ -104,20 +102,28 @@ bool UnaPressione::tasto(QObject *watched, QEvent *event)
     // before.
     constexpr qint64 reazione = 150;
     const bool prima = giu >= 0 && (giu + 1 < m_fuoco || giu < m_finestra + reazione);
-    const bool insieme = m_giu != 0 && m_giu != codice;
-    if (!insieme)
+    // Another went down a moment before and is still down: a key let go where the program does
+    // not see it is down no longer than a keyboard takes to repeat it.
+    constexpr qint64 insiemeEntro = 500;
+    const bool insieme = m_giu != 0 && m_giu != codice && giu >= 0 && giu - m_giuDa < insiemeEntro;
+    if (!insieme) {
         m_giu = codice;
+        m_giuDa = giu;
+    }
     return prima || insieme;
 }
 
 bool UnaPressione::chiusura(QEvent *event)
 {
-    if (!(QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier)) {
-        m_chiusoConAlt = false;
-        return false;
-    }
-    // The window manager repeats Close while Alt+F4 is held: one close per time Alt goes down.
-    const bool ripetuta = std::exchange(m_chiusoConAlt, true);
+    // The window manager repeats Close while Alt+F4 is held, and a repeat made just before Alt
+    // came up may arrive just after: one close from the time Alt goes down until the requests
+    // stop or the child presses something else.
+    constexpr qint64 ripetizione = 1000;
+    const bool alt = QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier;
+    const bool ripetuta =
+        m_chiusoConAlt && (alt || (m_chiusura.isValid() && m_chiusura.elapsed() < ripetizione));
+    m_chiusura.start();
+    m_chiusoConAlt = alt || ripetuta;
     if (ripetuta)
         event->ignore();
     return ripetuta;
@@ -132,6 +138,8 @@ bool UnaPressione::mouse(QObject *watched, QEvent *event)
             m_scartaRilascio = false;
         return scarta;
     }
+    if (watched->isWindowType() && event->type() == QEvent::MouseButtonPress)
+        m_chiusoConAlt = false;
     // The widget that takes the press judges it; the window hands it on.
     if (watched->isWindowType() || clic->button() != Qt::LeftButton)
         return false;

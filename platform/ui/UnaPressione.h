@@ -23,8 +23,8 @@ class QApplication;
 //   reaction time after its window came up, is dropped: a second Enter given as the screen or
 //   box that the first one opened came up, or Space together with the Enter that checked an
 //   answer;
-// - a press made while another of these keys is down in the same window is dropped: two keys
-//   at once are one step.
+// - a press made while another of these keys, pressed a moment before, is still down is
+//   dropped: two keys at once are one step.
 // Typing is left alone: a held digit still repeats into a text box.
 //
 // Mouse. A second or third click at the same place within the double-click time never reaches a
@@ -32,7 +32,8 @@ class QApplication;
 // double click on a button does what one click does.
 //
 // Closing. The window manager sends a close request for every repeat of a held Alt+F4: while Alt
-// stays down, only the first request is granted, so that one press closes one window at most.
+// stays down, and until the requests stop or a key or button is pressed, only the first request
+// is granted, so that one press closes one window at most.
 class UnaPressione final : public QObject
 {
 public:
@@ -57,8 +58,10 @@ private:
     qint64 m_finestra = -1;                  // when it last moved to another window
     QHash<quint32, unsigned long> m_rilasci; // the time of each key's last release
     quint32 m_giu = 0;                       // a key that steps, pressed and not let go; 0: none
+    qint64 m_giuDa = 0;                      // when it went down
 
     bool m_chiusoConAlt = false; // a window was closed on request while Alt was down
+    QElapsedTimer m_chiusura;    // since the last close request
 
     // The last press of the mouse button: its time and place.
     unsigned long m_ultimoClic = 0;
