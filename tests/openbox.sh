@@ -17,6 +17,7 @@ done
 CARTELLA=$(mktemp -d)
 XVFB="" WM=""
 trap 'kill $WM $XVFB 2>/dev/null; wait; rm -rf "$CARTELLA"' EXIT
+trap 'exit 143' TERM INT HUP
 # The first free display, which the server picks and tells.
 Xvfb -displayfd 3 -screen 0 "${DIMENSIONE}x24" -nolisten tcp -noreset 3>"$CARTELLA/display" \
     2>"$CARTELLA/xvfb.log" &
@@ -27,8 +28,8 @@ for _ in $(seq 1 100); do
 done
 [ -s "$CARTELLA/display" ] || { cat "$CARTELLA/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n 1 "$CARTELLA/display")"
-# openbox's own defaults, whatever the user has configured.
-XDG_CONFIG_HOME="$CARTELLA" openbox --sm-disable 2>"$CARTELLA/openbox.log" &
+# openbox's own defaults, whatever the user has configured, and its log kept here.
+HOME="$CARTELLA" XDG_CONFIG_HOME="$CARTELLA" XDG_CACHE_HOME="$CARTELLA" openbox --sm-disable 2>"$CARTELLA/openbox.log" &
 WM=$!
 # Managing the screen, openbox makes a window named after itself.
 for _ in $(seq 1 100); do

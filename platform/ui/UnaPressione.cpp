@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyleHints>
+#include <QWindow>
 
 namespace {
 bool sempre(int key)
@@ -28,6 +29,19 @@ bool scriveTesto()
 }
 } // namespace
 
+UnaPressione::UnaPressione(QApplication *app) : QObject(app)
+{
+    m_orologio.start();
+    const auto spostato = [this] { m_fuoco = m_orologio.elapsed(); };
+    connect(app, &QApplication::focusChanged, this, spostato);
+    // In another window, a key may come up where the program never sees it let go.
+    connect(app, &QGuiApplication::focusWindowChanged, this, [this, spostato] {
+        spostato();
+        m_finestra = m_fuoco;
+        m_giu = 0;
+    });
+}
+
 bool UnaPressione::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -38,51 +52,81 @@ bool UnaPressione::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
         return mouse(watched, event);
-    case QEvent::ApplicationDeactivate:
-        // Keys let go in another program's window are never seen released here.
-        m_tasti.clear();
+    case QEvent::Close:
+        return watched->isWindowType() && event->spontaneous() && chiusura(event);
+    case QEvent::WindowBlocked:
+    case QEvent::WindowUnblocked:
+        m_giu = 0;
         return false;
     default:
         return false;
     }
 }
 
+qint64 UnaPressione::avvenuto(unsigned long quando)
+{
+    const qint64 ora = m_orologio.elapsed();
+    const quint32 scarto = quint32(ora) - quint32(quando);
+    if (!m_scartoNoto || qint32(scarto - m_scarto) < 0) {
+        m_scarto = scarto;
+        m_scartoNoto = true;
+    }
+    return ora - qint32(scarto - m_scarto);
+}
+
 bool UnaPressione::tasto(QObject *watched, QEvent *event)
 {
     const auto *key = static_cast<QKeyEvent *>(event);
+    const bool passo = sempre(key->key()) || (fuoriDalTesto(key->key()) && !scriveTesto());
     // A key from the window system reaches the window first, and the window hands it to the
     // widget with the focus: it is judged there, once. A key sent straight to a widget (a test's)
     // has only the repeat flag to tell.
-    if (!watched->isWindowType()) {
-        return key->isAutoRepeat() &&
-               (sempre(key->key()) || (fuoriDalTesto(key->key()) && !scriveTesto()));
-    }
+    if (!watched->isWindowType())
+        return key->isAutoRepeat() && passo;
+    if (event->type() == QEvent::KeyPress)
+        m_chiusoConAlt = false;
     const quint32 codice = key->nativeScanCode() ? key->nativeScanCode() : quint32(key->key());
     const unsigned long quando = key->timestamp();
+    const qint64 giu = quando ? avvenuto(quando) : -1;
     if (event->type() == QEvent::KeyRelease) {
-        auto it = m_tasti.find(codice);
-        if (it == m_tasti.end())
-            return false;
-        if (quando == 0) {
-            m_tasti.erase(it);
-            return false;
-        }
-        it->giu = false;
-        it->rilascio = quando;
+        m_rilasci[codice] = quando;
+        if (m_giu == codice)
+            m_giu = 0;
         return false;
     }
-    auto it = m_tasti.find(codice);
-    if (it != m_tasti.end()) {
-        const bool ripetuto = it->giu || key->isAutoRepeat() || (quando && quando == it->rilascio);
-        it->giu = true;
-        if (ripetuto)
-            return true;
+    const bool ripetuto = key->isAutoRepeat() || (quando && m_rilasci.value(codice) == quando);
+    if (!passo || ripetuto)
+        return passo;
+    // Down before the focus came where it lands (by more than the two clocks' steps), or too
+    // soon after its window came up for anyone to have seen it: an answer to what was there
+    // before.
+    constexpr qint64 reazione = 150;
+    const bool prima = giu >= 0 && (giu + 1 < m_fuoco || giu < m_finestra + reazione);
+    // Another went down a moment before and is still down: a key let go where the program does
+    // not see it is down no longer than a keyboard takes to repeat it.
+    constexpr qint64 insiemeEntro = 500;
+    const bool insieme = m_giu != 0 && m_giu != codice && giu >= 0 && giu - m_giuDa < insiemeEntro;
+    if (!insieme) {
+        m_giu = codice;
+        m_giuDa = giu;
     }
-    if (!sempre(key->key()) && !(fuoriDalTesto(key->key()) && !scriveTesto()))
-        return false;
-    m_tasti[codice].giu = true;
-    // A repeat of a key first pressed outside the program, or before it watched.
-    return key->isAutoRepeat();
+    return prima || insieme;
+}
+
+bool UnaPressione::chiusura(QEvent *event)
+{
+    // The window manager repeats Close while Alt+F4 is held, and a repeat made just before Alt
+    // came up may arrive just after: one close from the time Alt goes down until the requests
+    // stop or the child presses something else.
+    constexpr qint64 ripetizione = 1000;
+    const bool alt = QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier;
+    const bool ripetuta =
+        m_chiusoConAlt && (alt || (m_chiusura.isValid() && m_chiusura.elapsed() < ripetizione));
+    m_chiusura.start();
+    m_chiusoConAlt = alt || ripetuta;
+    if (ripetuta)
+        event->ignore();
+    return ripetuta;
 }
 
 bool UnaPressione::mouse(QObject *watched, QEvent *event)
@@ -94,6 +138,8 @@ bool UnaPressione::mouse(QObject *watched, QEvent *event)
             m_scartaRilascio = false;
         return scarta;
     }
+    if (watched->isWindowType() && event->type() == QEvent::MouseButtonPress)
+        m_chiusoConAlt = false;
     // The widget that takes the press judges it; the window hands it on.
     if (watched->isWindowType() || clic->button() != Qt::LeftButton)
         return false;
