@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyleOptionComboBox>
-#include <QSvgRenderer>
 #include <QtTest>
+#ifdef ZEF_SVG
+#include <QSvgRenderer>
+#endif
 
 #include <algorithm>
 #include <memory>
@@ -505,6 +507,7 @@ private slots:
                  qPrintable(QStringLiteral("%1 px at a scale of %2").arg(pixel).arg(f.scale())));
     }
 
+#ifdef ZEF_SVG
     void disegno_looksAsItsSvg_data()
     {
         QTest::addColumn<QString>("nome");
@@ -537,6 +540,7 @@ private slots:
         QVERIFY2(diversi < area.width() * area.height() / 1000,
                  qPrintable(QString::number(diversi)));
     }
+#endif
 
     void placement_centresAndFillsTheAvailableArea_data()
     {
