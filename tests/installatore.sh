@@ -7,8 +7,12 @@
 #                                         its own: installs silently without administrator
 #                                         rights, starts the program from where it installed,
 #                                         sees its start screen, types a name and picks a range
-#                                         through XTest (Enter held down: one step), closes it,
-#                                         uninstalls, and finds nothing left
+#                                         through XTest (Enter held down: one step), plays an
+#                                         exercise and prints its list on the default printer,
+#                                         closes it, uninstalls, and finds nothing left
+#
+# Wine's printers are CUPS's: here the queue of a scheduler of the test's own
+# (scripts/cups-queue), which writes the page as a PDF, read back with pdftotext.
 #
 # Exit status 77 (skipped) when a tool is missing; scripts/windows installs them.
 set -u
@@ -57,7 +61,8 @@ build)
     ;;
 start)
     for t in "wine wine" "wineserver wine" "Xvfb xvfb" "openbox openbox" "xdotool xdotool" \
-        "convert imagemagick" "import imagemagick"; do
+        "convert imagemagick" "import imagemagick" "cupsd cups" "lpadmin cups-client" \
+        "pdftotext poppler-utils"; do
         serve $t
     done
     [ -f "$INSTALLATORE" ] ||
@@ -66,13 +71,15 @@ start)
     mkdir -p "$DIR"
     export WINEPREFIX=$DIR/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     unset WINEPATH QT_QPA_PLATFORM QT_SCALE_FACTOR QT_PLUGIN_PATH
+    CODA=$(dirname "$0")/../scripts/cups-queue
     XVFB="" WM="" PID=""
     fine() {
         [ -n "$PID" ] && kill "$PID" 2>/dev/null
         wineserver -k 2>/dev/null
         kill $WM $XVFB 2>/dev/null
+        "$CODA" stop "$DIR/cups"
         wait 2>/dev/null
-        rm -rf "$WINEPREFIX"
+        rm -rf "$WINEPREFIX" "$DIR/cups"
     }
     trap fine EXIT
     trap 'exit 130' INT TERM HUP
@@ -86,6 +93,8 @@ start)
     export DISPLAY=":$(head -n 1 "$DIR/display")"
     XDG_CONFIG_HOME="$DIR" openbox --sm-disable >"$DIR/openbox.log" 2>&1 &
     WM=$!
+    "$CODA" start "$DIR/cups" || errore "il gestore di stampa non parte"
+    export CUPS_SERVER=$DIR/cups/cups.sock
     wineboot --init >"$DIR/wineboot.log" 2>&1
     wineserver -w
 
@@ -148,7 +157,43 @@ start)
         { import -window root "$DIR/esercizi.png"; errore "la schermata degli esercizi non si apre"; }
     sleep 1
     import -window root "$DIR/esercizi.png"
-    # Closed as a window is: the exercise screen, then the start screen ends the program.
+
+    # An exercise of ten operations, each answered 1 and checked, then its list, opened from the
+    # File menu and printed with its button.
+    for n in $(seq 1 10); do
+        xdotool type --delay 80 1
+        sleep 0.3
+        xdotool key Return
+        sleep 0.7
+        if [ "$n" -lt 10 ]; then
+            xdotool key Return
+            sleep 0.7
+        fi
+    done
+    xdotool mousemove --window "$ESERCIZI" 20 10 click 1
+    sleep 1
+    xdotool key Down Return
+    STAMPA=$(aspetta '^STAMPA DELLE OPERAZIONI') ||
+        { import -window root "$DIR/stampa.png"; errore "l'elenco delle operazioni non si apre"; }
+    sleep 1
+    import -window root "$DIR/stampa.png"
+    xdotool windowactivate --sync "$STAMPA" key Tab
+    sleep 0.5
+    xdotool key Return
+    for _ in $(seq 1 100); do
+        [ -s "$DIR/cups/out.pdf" ] && break
+        sleep 0.2
+    done
+    "$CODA" wait "$DIR/cups"
+    [ -s "$DIR/cups/out.pdf" ] || errore "nessuna pagina dalla stampante predefinita"
+    cp "$DIR/cups/out.pdf" "$DIR/stampa.pdf"
+    pdftotext "$DIR/stampa.pdf" - | grep -q 'Cognome e nome' ||
+        errore "la pagina stampata non è l'elenco delle operazioni ($DIR/stampa.pdf)"
+
+    # Closed as a window is: the list, the exercise screen, then the start screen ends the
+    # program.
+    xdotool windowactivate --sync "$STAMPA" key alt+F4
+    sleep 1
     xdotool windowactivate --sync "$ESERCIZI" key alt+F4
     sleep 1
     xdotool windowactivate --sync "$INIZIO" key alt+F4
