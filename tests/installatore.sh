@@ -3,8 +3,9 @@
 #
 #   installatore.sh build <build> <dir>   makes the installer and the zip in <build> and checks
 #                                         that they hold the 64-bit program and what it loads
-#   installatore.sh start <build> <dir>   in a Wine prefix of its own in <dir>, on an X server of
-#                                         its own: installs silently without administrator
+#   openbox.sh 1024x768 installatore.sh start <build> <dir>
+#                                         in a Wine prefix of its own in <dir>, on the X server
+#                                         of openbox.sh: installs silently without administrator
 #                                         rights, starts the program from where it installed,
 #                                         sees its start screen, types a name and picks a range
 #                                         through XTest (Enter held down: one step), plays an
@@ -60,7 +61,8 @@ build)
         errore "zefirano.exe non è un programma a finestre a 64 bit: $(file -b "$BUILD/zefirano.exe")"
     ;;
 start)
-    for t in "wine wine" "wineserver wine" "Xvfb xvfb" "openbox openbox" "xdotool xdotool" \
+    [ -n "${DISPLAY:-}" ] || { echo "installatore: start va eseguito con openbox.sh" >&2; exit 2; }
+    for t in "wine wine" "wineserver wine" "xdotool xdotool" \
         "convert imagemagick" "import imagemagick" "cupsd cups" "lpadmin cups-client" \
         "pdftotext poppler-utils"; do
         serve $t
@@ -72,27 +74,16 @@ start)
     export WINEPREFIX=$DIR/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     unset WINEPATH QT_QPA_PLATFORM QT_SCALE_FACTOR QT_PLUGIN_PATH
     CODA=$(dirname "$0")/../scripts/cups-queue
-    XVFB="" WM="" PID=""
+    PID=""
     fine() {
         [ -n "$PID" ] && kill "$PID" 2>/dev/null
         wineserver -k 2>/dev/null
-        kill $WM $XVFB 2>/dev/null
         "$CODA" stop "$DIR/cups"
         wait 2>/dev/null
         rm -rf "$WINEPREFIX" "$DIR/cups"
     }
     trap fine EXIT
     trap 'exit 130' INT TERM HUP
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$DIR/display" 2>"$DIR/xvfb.log" &
-    XVFB=$!
-    for _ in $(seq 1 100); do
-        [ -s "$DIR/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$DIR/display" ] || { cat "$DIR/xvfb.log" >&2; errore "Xvfb non parte"; }
-    export DISPLAY=":$(head -n 1 "$DIR/display")"
-    XDG_CONFIG_HOME="$DIR" openbox --sm-disable >"$DIR/openbox.log" 2>&1 &
-    WM=$!
     "$CODA" start "$DIR/cups" || errore "il gestore di stampa non parte"
     export CUPS_SERVER=$DIR/cups/cups.sock
     wineboot --init >"$DIR/wineboot.log" 2>&1
