@@ -77,7 +77,14 @@ start)
     PID=""
     fine() {
         [ -n "$PID" ] && kill "$PID" 2>/dev/null
-        wineserver -k 2>/dev/null
+        if [ -d "$WINEPREFIX" ]; then
+            wineserver -k 2>/dev/null
+            # The folder of wineserver's socket, named after the prefix, stays in /tmp.
+            presa=server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")
+            for d in /tmp/wine-*/"$presa"; do
+                [ -d "$d" ] && rm -rf "$d" && rmdir "${d%/*}" 2>/dev/null
+            done
+        fi
         "$CODA" stop "$DIR/cups"
         wait 2>/dev/null
         rm -rf "$WINEPREFIX" "$DIR/cups"
