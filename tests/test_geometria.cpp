@@ -13,9 +13,11 @@
 #include <QScreen>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
-#include <QSvgRenderer>
 #include <QTreeView>
 #include <QtTest>
+#ifdef ZEF_SVG
+#include <QSvgRenderer>
+#endif
 
 #include <algorithm>
 #include <memory>
@@ -578,6 +580,7 @@ private slots:
         QVERIFY2(tagliati.isEmpty(), qPrintable(tagliati.join(u", ")));
     }
 
+#ifdef ZEF_SVG
     void disegno_looksAsItsSvg_data()
     {
         QTest::addColumn<QString>("nome");
@@ -610,6 +613,7 @@ private slots:
         QVERIFY2(diversi < area.width() * area.height() / 1000,
                  qPrintable(QString::number(diversi)));
     }
+#endif
 
     void placement_centresAndFillsTheAvailableArea_data()
     {

@@ -1,6 +1,7 @@
 #include "platform/ui/Form.h"
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/Facce.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -119,11 +120,7 @@ void colloca(QWidget &finestra, QSize design, int menuHeight)
 // font database would look for that name and its aliases first, for every size.
 QString family(const Carattere &font, const Carattere &formFont)
 {
-    const char16_t *nome = font.name ? font.name : formFont.name;
-    for (const Sostituto &s : sostituti)
-        if (std::u16string_view(s.progettata) == nome)
-            return text(s.disegnata);
-    return text(nome);
+    return facciaDisegnata(font.name ? font.name : formFont.name);
 }
 
 class AccessibleCanvas final : public AccessibleContenitore

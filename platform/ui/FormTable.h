@@ -52,7 +52,8 @@ constexpr Carattere sansSerif(double size, Peso peso = Normale)
     return {u"MS Sans Serif", size, peso};
 }
 
-// The faces drawn in place of the designed ones: metric-compatible, from fonts-liberation.
+// The faces drawn in place of the designed ones where the system lacks them: metric-compatible,
+// from fonts-liberation (facciaDisegnata, Facce.h).
 struct Sostituto
 {
     const char16_t *progettata;

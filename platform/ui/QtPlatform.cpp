@@ -1,6 +1,7 @@
 #include "platform/ui/QtPlatform.h"
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/Facce.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/FormTable.h"
 #include "platform/ui/UnaPressione.h"
@@ -338,15 +339,21 @@ void installaPiattaforma(QApplication &app)
     else
         delete translator;
 
-    for (const Sostituto &s : sostituti)
-        QFont::insertSubstitution(QString::fromUtf16(s.progettata),
-                                  QString::fromUtf16(s.disegnata));
+    for (const Sostituto &s : sostituti) {
+        const QString progettata = QString::fromUtf16(s.progettata);
+        const QString disegnata = facciaDisegnata(s.progettata);
+        if (disegnata != progettata)
+            QFont::insertSubstitution(progettata, disegnata);
+    }
     // Menus and message boxes in the screens' own face, as the designed system had them, rather
     // than in whatever face a machine prefers: the menu bar's height, and so the room left to
     // each screen, is then the same on every machine.
     QFont interfaccia = QApplication::font();
-    interfaccia.setFamily(QStringLiteral("Liberation Sans"));
+    interfaccia.setFamily(facciaDisegnata(u"Arial"));
     QApplication::setFont(interfaccia);
+    // Windows gives menus and message boxes faces of their own, which the one above leaves.
+    for (const char *classe : {"QMenuBar", "QMenu", "QMessageBox"})
+        QApplication::setFont(interfaccia, classe);
 
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(new Stile(fusion));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Printer.h"
+#include "platform/ui/Facce.h"
 #include "platform/ui/stampa/FilePdf.h"
 
 #include <QFont>
@@ -56,7 +57,7 @@ private:
     QPainter m_painter;
     // A page starts in the screens' face, whatever face the application or the machine prefers:
     // the lines then land where the layout puts them, on every system.
-    QFont m_font{QStringLiteral("Liberation Sans")};
+    QFont m_font{facciaDisegnata(u"Arial")};
     double m_x = 0;
     double m_y = 0;
     bool m_fallito = false;
