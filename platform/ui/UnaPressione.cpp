@@ -95,8 +95,15 @@ bool UnaPressione::tasto(QObject *watched, QEvent *event)
         return false;
     }
     const bool ripetuto = key->isAutoRepeat() || (quando && m_rilasci.value(codice) == quando);
-    if (!passo || ripetuto)
-        return passo;
+    // The repeats of a key that stepped are dropped wherever they land: Space held on "Nuova
+    // operazione" types nothing into the answer box that its first press uncovered.
+    if (ripetuto)
+        return passo || codice == m_passo;
+    if (!passo) {
+        m_passo = 0;
+        return false;
+    }
+    m_passo = codice;
     // Down before the focus came where it lands (by more than the two clocks' steps), or too
     // soon after its window came up for anyone to have seen it: an answer to what was there
     // before.

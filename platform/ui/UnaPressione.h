@@ -57,6 +57,7 @@ private:
     qint64 m_fuoco = -1;                     // when the focus last moved, on m_orologio
     qint64 m_finestra = -1;                  // when it last moved to another window
     QHash<quint32, unsigned long> m_rilasci; // the time of each key's last release
+    quint32 m_passo = 0;                     // the key whose last press stepped; 0: none
     quint32 m_giu = 0;                       // a key that steps, pressed and not let go; 0: none
     qint64 m_giuDa = 0;                      // when it went down
 
