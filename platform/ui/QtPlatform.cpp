@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QIconEngine>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -92,6 +93,12 @@ private:
 
 int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
 {
+    return msgBoxConPremessa(QString(), prompt, style, title);
+}
+
+int QtMessageBox::msgBoxConPremessa(const QString &premessa, const QString &prompt, int style,
+                                    const QString &title)
+{
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -102,6 +109,9 @@ int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
     box.setWindowTitle(title);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
+    if (!premessa.isEmpty())
+        if (auto *testo = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            testo->setAccessibleName(premessa + QStringLiteral(". ") + text);
 
     if (domanda) {
         box.setIcon(QMessageBox::Information);
