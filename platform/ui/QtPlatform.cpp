@@ -237,6 +237,23 @@ public:
         return QIcon(new IconaPigra(baseStyle(), quale, widget));
     }
 
+    // The menu bar's entry that the keyboard has reached (Alt alone, or Left and Right from
+    // there) shows as an open one does: Fusion marks it only once its menu is open.
+    void drawControl(ControlElement elemento, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        if (elemento == CE_MenuBarItem && (option->state & State_Selected) &&
+            (option->state & State_HasFocus) && !(option->state & State_Sunken)) {
+            if (const auto *voce = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
+                QStyleOptionMenuItem raggiunta(*voce);
+                raggiunta.state |= State_Sunken;
+                QProxyStyle::drawControl(elemento, &raggiunta, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(elemento, option, painter, widget);
+    }
+
     void drawPrimitive(PrimitiveElement elemento, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget) const override
     {
