@@ -106,6 +106,15 @@ class Orca:
         return [name for said, name in self.focus
                 if said >= since and (until is None or said <= until)]
 
+    def until(self, condition, seconds):
+        deadline = time.monotonic() + seconds
+        while not condition():
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.05)
+            self.poll()
+        return True
+
     def mark(self):
         self.poll()
         return len(self.heard)
@@ -181,22 +190,37 @@ def sitting(orca, failures):
             failures.append(f"{arrow} on the activity list: {activity!r} not heard; "
                             f"heard {orca.heard[heard:]}")
 
-    # The menus as on any desktop: F10 or Alt+F, then Right to the next menu, "?".
-    ACTIVITY = orca.focused(0)[-1]
-    for keys, step in ((("F10",), "F10"), (("alt+f",), "Alt+F")):
+    # The menus as on any desktop: Alt+F and then Right to the next menu, "?", passing the entry
+    # with no caption by; F10. With a screen reader on, Qt holds each key until the reader has
+    # seen it, and a menu just opened may close again on the key's late release: a step is
+    # tried three times before it counts as not heard.
+    activity = orca.focused(0)[-1]
+
+    def menu(keys, step):
         heard = orca.mark()
-        key(*keys)
-        if orca.wait(heard, r"^File\b|\bEsci\b", 10) is None:
+        key(keys)
+        opened = orca.wait(heard, r"^File\b|\bEsci\b", 10) is not None
+        reached = True
+        if opened and step == "Alt+F":
+            heard = orca.mark()
+            key("Right")
+            reached = orca.until(lambda: "Autore" in orca.focused(heard), 10)
+        # Escape closes the menu, Escape again leaves the menu bar: back on the activity list.
+        left = orca.mark()
+        key("Escape")
+        key("Escape")
+        orca.until(lambda: orca.focused(left)[-1:] == [activity], 10)
+        return opened, reached
+
+    for keys, step in (("alt+f", "Alt+F"), ("F10", "F10")):
+        heard = orca.mark()
+        tries = []
+        while len(tries) < 3 and not (tries and all(tries[-1])):
+            tries.append(menu(keys, step))
+        if not any(opened for opened, _ in tries):
             failures.append(f"{step}: the File menu not heard; heard {orca.heard[heard:]}")
-        heard = orca.mark()
-        key("Right")
-        if orca.wait(heard, lambda _: "Autore" in orca.focused(heard), 10) is None:
+        elif not any(opened and reached for opened, reached in tries):
             failures.append(f'{step}, Right: the menu "?" not reached; heard {orca.heard[heard:]}')
-        # Escape closes the menu, Escape again leaves the menu bar: back on the activity list,
-        # where the menu may have left the focus already.
-        key("Escape")
-        key("Escape")
-        orca.wait(heard, lambda _: orca.focused(heard)[-1:] == [ACTIVITY], 10)
     heard = orca.mark()
     key("shift+Tab")
     orca.expect(heard, r"Il tuo nome", "back to the name")
@@ -261,13 +285,17 @@ def sitting(orca, failures):
 
     # The certificate: the name, the count and the grade, when it opens.
     grade = next(g for v, g in GRADES if right * 10 // 40 >= v)
-    for _ in range(3):
+    for _ in range(4):  # Tab from the list: "Esci", "Stampa le operazioni", "Stampa l'attestato"
         heard = orca.mark()
         key("Tab")
-        if orca.wait(heard, r"push button", 10) is not None and "attestato" in orca.heard[-1]:
+        button = orca.wait(heard, r"push button", 10)
+        if button is not None and "attestato" in orca.heard[button]:
             break
     heard = orca.mark()
     key("Return")
+    if orca.wait(heard, r"ATTESTATO", 10) is None:
+        failures.append(f"Enter on \"Stampa l'attestato\" did nothing; heard {orca.heard[heard:]}")
+        key("Return")  # the certificate is still heard
     for what in ("Ada", re.escape(grade), rf"{right} risposte esatte su 40"):
         if orca.wait(heard, what, 15) is None:
             failures.append(f"the certificate: {what!r} not heard; heard {orca.heard[heard:]}")
@@ -317,16 +345,24 @@ def main():
         quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env,
                      preexec_fn=orphan_guard)
 
-        reading, writing = os.pipe()
-        started.append((subprocess.Popen(
-            ["Xvfb", "-displayfd", str(writing), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-            pass_fds=(writing,), **quiet), False))
-        os.close(writing)
-        display = os.read(reading, 16).decode().strip()
-        os.close(reading)
-        if not display:
+        # Xvfb picks a free display; one that another server takes at the same moment is
+        # left for another.
+        for attempt in range(3):
+            reading, writing = os.pipe()
+            server = subprocess.Popen(["Xvfb", "-displayfd", str(writing), "-screen", "0",
+                                       "1024x768x24", "-nolisten", "tcp"], pass_fds=(writing,),
+                                      **quiet)
+            started.append((server, False))
+            os.close(writing)
+            display = os.read(reading, 16).decode().strip()
+            os.close(reading)
+            env["DISPLAY"] = os.environ["DISPLAY"] = f":{display}"
+            if display and not subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL,
+                                              stderr=subprocess.DEVNULL, env=env).returncode:
+                break
+            end(server)
+        else:
             raise Failed("Xvfb did not start")
-        env["DISPLAY"] = os.environ["DISPLAY"] = f":{display}"
         # The bus launcher starts the accessibility bus and its registry: a group of their own,
         # ended together.
         started.append((subprocess.Popen([BUS, "--launch-immediately"], start_new_session=True,
