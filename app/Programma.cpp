@@ -49,14 +49,14 @@ frmOperativoPiù &Programma::operativo()
         return std::make_unique<frmOperativoPiù>(
             stato, piattaforma,
             Resoconti{[this] { stampa().show(); }, [this] { stampa().mostraSedutaIntera(); },
-                      [this] { attestato().show(); }});
+                      [this] { attestato().apri(); }});
     });
 }
 
 FrmStampaPiu &Programma::stampa()
 {
     return primoTocco(m_stampa, [this] {
-        return std::make_unique<FrmStampaPiu>(stato, piattaforma, [this] { attestato().show(); });
+        return std::make_unique<FrmStampaPiu>(stato, piattaforma, [this] { attestato().apri(); });
     });
 }
 

@@ -13,4 +13,13 @@ public:
     // Style 0: OK only, no icon. Style 68: Yes and No, information icon, Yes the default.
     // Returns the code of the button pressed.
     virtual int msgBox(const QString &prompt, int style, const QString &title) = 0;
+    // The same box, heard by a screen reader with `premessa` before the prompt: the news of the
+    // event that opens it, which the box would otherwise cut short. The box shows the prompt
+    // alone.
+    virtual int msgBoxConPremessa(const QString &premessa, const QString &prompt, int style,
+                                  const QString &title)
+    {
+        Q_UNUSED(premessa);
+        return msgBox(prompt, style, title);
+    }
 };

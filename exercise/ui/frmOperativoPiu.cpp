@@ -7,6 +7,7 @@
 #include "session/Attivita.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QPointer>
 #include <QPushButton>
 
@@ -125,9 +126,12 @@ frmOperativoPiù::frmOperativoPiù(SessionState &stato, Platform &piattaforma, R
 int frmOperativoPiù::AvvisoSulloSchermo::msgBox(const QString &prompt, int style,
                                                 const QString &title)
 {
-    if (m_schermo.isLoaded())
-        m_schermo.mostra();
-    return m_box.msgBox(prompt, style, title);
+    if (!m_schermo.isLoaded())
+        return m_box.msgBox(prompt, style, title);
+    m_schermo.mostra();
+    // The verdict of the check that opens the box comes first.
+    return m_box.msgBoxConPremessa(m_schermo.m_esercitazione.vista().verdetto(), prompt, style,
+                                   title);
 }
 
 template <class Evento> void frmOperativoPiù::esegui(Evento evento)
@@ -260,21 +264,30 @@ void frmOperativoPiù::mostra()
 {
     const VistaEsercizio &vista = m_esercitazione.vista();
     m_mostrando = true;
-    // What a screen reader says of the controls comes first: hiding the button that has the
-    // focus moves the focus on, and the control it reaches is heard with what it says then.
+    // What a screen reader says of the controls comes first: the control the focus goes to is
+    // heard with what it says then. The control that has the focus changes what it says only
+    // once the focus has left it: a screen reader would take the change for news of its own.
+    QWidget *daLasciare = QApplication::focusWidget();
+    QList<std::pair<QWidget *, QString>> dopo;
+    const auto descrivi = [&](const char *nome, const QString &descrizione) {
+        if (QWidget *w = control(nome); w->accessibleDescription() != descrizione) {
+            if (w == daLasciare)
+                dopo.append({w, descrizione});
+            else
+                w->setAccessibleDescription(descrizione);
+        }
+    };
     for (const char *chiamato : chiamatiFrase)
         if (QWidget *w = control(chiamato); w->accessibleName() != vista.frase)
             w->setAccessibleName(vista.frase);
     for (const char *descritto : descrittiFrase)
-        if (QWidget *w = control(descritto); w->accessibleDescription() != vista.frase)
-            w->setAccessibleDescription(vista.frase);
+        descrivi(descritto, vista.frase);
     // The verdict as words, not its letters one by one.
     const QString verdetto = vista.verdetto();
     if (QWidget *esito = control("LblEsito"); esito->accessibleName() != verdetto)
         esito->setAccessibleName(verdetto);
     for (const char *descritto : descrittiVerdetto)
-        if (QWidget *w = control(descritto); w->accessibleDescription() != verdetto)
-            w->setAccessibleDescription(verdetto);
+        descrivi(descritto, verdetto);
     for (const auto &[c, nome, genere] : voci) {
         switch (genere) {
         case Genere::Etichetta:
@@ -286,11 +299,18 @@ void frmOperativoPiù::mostra()
             if (casella->text() != vista.testo(c))
                 casella->setText(vista.testo(c));
             casella->setLocked(vista.TxtRisultatoBloccato);
+            // A checked answer waits with its cursor at the start, moved while the box still
+            // has the focus: emptied for the next operation, the box reports no cursor move,
+            // which a screen reader reading it late would take for the focus coming back to the
+            // box, unheard.
+            if (vista.TxtRisultatoBloccato)
+                casella->setCursorPosition(0);
             break;
         }
         case Genere::Riquadro:
         case Genere::Pulsante:
-            control(nome)->setVisible(vista.visibile(c));
+            if (vista.visibile(c))
+                control(nome)->show();
             break;
         case Genere::Menu:
             menu(nome)->setEnabled(vista.abilitato(c));
@@ -301,7 +321,16 @@ void frmOperativoPiù::mostra()
     }
     disponi(mobiliNumero, postiNumero, {});
     disponi(mobiliSegno, postiSegno, sottoSegno);
-    m_mostrando = false;
+    // The focus goes to the next step before the controls of the last one hide: hiding the
+    // control that has it would move it on first, and a screen reader would say each control it
+    // passes through.
     if (vista.fuoco)
         setFocus(nome(*vista.fuoco));
+    for (const auto &[c, nome, genere] : voci)
+        if ((genere == Genere::Riquadro || genere == Genere::Pulsante) && !vista.visibile(c))
+            control(nome)->hide();
+    for (const auto &[w, descrizione] : dopo)
+        w->setAccessibleDescription(descrizione);
+
+    m_mostrando = false;
 }

@@ -211,6 +211,14 @@ int Label::primaProvaACapo(const QFont &font, int smallest) const
 
 void Label::paintEvent(QPaintEvent *event)
 {
+    if (hasFocus()) {
+        // A line of a list that has the keyboard's focus: framed as a focused button is.
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(QPen(coloreFuoco, 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        return;
+    }
     if (m_linea < 0 && m_colonne.isEmpty()) {
         QLabel::paintEvent(event);
         return;
@@ -288,7 +296,24 @@ void Pulsante::setScaledFont(const QFont &scaled)
         setFont(font);
 }
 
-Elenco::Elenco(QWidget *parent) : QComboBox(parent) {}
+Elenco::Elenco(QWidget *parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::currentIndexChanged, this, &Elenco::annunciaScelta);
+}
+
+// Qt's bridge to the accessibility bus (6.4) reports a new choice as a change of the list's
+// name that carries the list itself in place of the name, then as a change of a selection that
+// the list does not offer: a screen reader says nothing. The choice the keys make takes the
+// accessibility focus, as the current item of an open list does, and is heard with its place in
+// the list.
+void Elenco::annunciaScelta(int indice)
+{
+    if (indice < 0 || !hasFocus() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent evento(view(), QAccessible::Focus);
+    evento.setChild(indice);
+    QAccessible::updateAccessibility(&evento);
+}
 
 // The open list is made when it first opens (asking for it before would build it with the
 // screen): its items drawn as a list's, in the list's colours, rather than as the style's menu
@@ -582,6 +607,14 @@ class AccessibleLabel final : public QAccessibleWidget
 {
 public:
     explicit AccessibleLabel(Label *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    // One that takes the focus is a line of a list, while it has a caption.
+    QAccessible::Role role() const override
+    {
+        return widget()->focusPolicy() == Qt::NoFocus || text(QAccessible::Name).isEmpty()
+                   ? QAccessible::StaticText
+                   : QAccessible::ListItem;
+    }
 
     QString text(QAccessible::Text t) const override
     {

@@ -123,6 +123,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void annunciaScelta(int indice);
+
     bool m_apribile = false;
 };
 

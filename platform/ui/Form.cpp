@@ -92,6 +92,23 @@ QWidget *create(const ControlDef &def, QWidget *parent)
     return nullptr;
 }
 
+// A menu caption with its access key (Alt and the key opens a menu of the menu bar, the key
+// alone an entry of an open menu): its first letter or sign that no other entry of its menu took
+// before it.
+QString conTasto(QString caption, QString &presi)
+{
+    caption.replace(u'&', QStringLiteral("&&"));
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar c = caption.at(i).toLower();
+        if (c.isSpace() || c == u'&' || presi.contains(c))
+            continue;
+        presi.append(c);
+        caption.insert(i, u'&');
+        break;
+    }
+    return caption;
+}
+
 // The frame the window manager draws around a screen's window, as the last window it mapped had
 // it; before any, a guess on the large side.
 QMargins corniceNota(8, 40, 8, 8);
@@ -315,6 +332,10 @@ void Form::build()
 {
     m_window = new FormWindow(*this);
     m_window->setWindowTitle(text(m_def.caption));
+    // The menu bar is made before the client area, so that a screen reader reads it first, as
+    // it stands on the screen.
+    if (!m_def.menus.empty())
+        m_window->menuBar();
     m_canvas = new Canvas(*this, m_window);
     m_window->setCentralWidget(m_canvas);
     connect(m_canvas, &Canvas::clicked, this, [this] { Form_Click(); });
@@ -378,20 +399,38 @@ void Form::build()
         QWidget::setTabOrder(tabbed[i - 1]->widget, tabbed[i]->widget);
 
     QHash<QByteArray, QMenu *> menus;
+    QHash<QByteArray, QString> tasti; // the access keys taken, menu by menu ("" the menu bar)
     for (const MenuDef &def : m_def.menus) {
         QAction *action = nullptr;
+        const QString caption = conTasto(text(def.caption), tasti[def.parent ? def.parent : ""]);
         if (!def.parent) {
-            QMenu *menu = m_window->menuBar()->addMenu(text(def.caption));
+            QMenu *menu = m_window->menuBar()->addMenu(caption);
             menu->setObjectName(QString::fromLatin1(def.name));
             menus.insert(def.name, menu);
             action = menu->menuAction();
+            // An entry with no caption says nothing and the keys pass it by.
+            action->setEnabled(!caption.isEmpty());
         } else if (QMenu *parent = menus.value(def.parent)) {
-            action = def.separator ? parent->addSeparator() : parent->addAction(text(def.caption));
+            action = def.separator ? parent->addSeparator() : parent->addAction(caption);
         }
         if (action) {
             action->setObjectName(QString::fromLatin1(def.name));
             m_menus.insert(def.name, action);
         }
+    }
+    if (!m_def.menus.empty()) {
+        // F10 opens the first menu, as on any desktop.
+        auto *f10 = new QAction(m_window);
+        f10->setShortcut(Qt::Key_F10);
+        m_window->addAction(f10);
+        QMenuBar *barra = m_window->menuBar();
+        connect(f10, &QAction::triggered, barra, [barra] {
+            for (QAction *voce : barra->actions())
+                if (voce->isEnabled() && voce->isVisible()) {
+                    barra->setActiveAction(voce);
+                    return;
+                }
+        });
     }
 
     colloca();

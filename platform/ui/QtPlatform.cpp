@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QIconEngine>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -163,6 +164,12 @@ private:
 
 int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
 {
+    return msgBoxConPremessa(QString(), prompt, style, title);
+}
+
+int QtMessageBox::msgBoxConPremessa(const QString &premessa, const QString &prompt, int style,
+                                    const QString &title)
+{
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -173,6 +180,9 @@ int QtMessageBox::msgBox(const QString &prompt, int style, const QString &title)
     box.setWindowTitle(title);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
+    if (!premessa.isEmpty())
+        if (auto *testo = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            testo->setAccessibleName(premessa + QStringLiteral(". ") + text);
 
     if (domanda) {
         box.setIcon(QMessageBox::Information);
@@ -298,6 +308,23 @@ public:
         if (option)
             return QProxyStyle::standardIcon(quale, option, widget);
         return QIcon(new IconaPigra(baseStyle(), quale, widget));
+    }
+
+    // The menu bar's entry that the keyboard has reached (Alt alone, or Left and Right from
+    // there) shows as an open one does: Fusion marks it only once its menu is open.
+    void drawControl(ControlElement elemento, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        if (elemento == CE_MenuBarItem && (option->state & State_Selected) &&
+            (option->state & State_HasFocus) && !(option->state & State_Sunken)) {
+            if (const auto *voce = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
+                QStyleOptionMenuItem raggiunta(*voce);
+                raggiunta.state |= State_Sunken;
+                QProxyStyle::drawControl(elemento, &raggiunta, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(elemento, option, painter, widget);
     }
 
     void drawPrimitive(PrimitiveElement elemento, const QStyleOption *option, QPainter *painter,

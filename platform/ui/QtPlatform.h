@@ -12,6 +12,8 @@ class QtMessageBox final : public MessageBox
 {
 public:
     int msgBox(const QString &prompt, int style, const QString &title) override;
+    int msgBoxConPremessa(const QString &premessa, const QString &prompt, int style,
+                          const QString &title) override;
 };
 
 class QtClock final : public Clock

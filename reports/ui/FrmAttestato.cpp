@@ -85,6 +85,15 @@ void FrmAttestato::collega()
     connect(button("Command1"), &QPushButton::clicked, this, [this] { m_piattaforma.ender.end(); });
 }
 
+void FrmAttestato::apri()
+{
+    if (!isLoaded() && calcolaAttestato(m_stato, m_piattaforma.clock.today()).rifiutato) {
+        chiedi();
+        return;
+    }
+    show();
+}
+
 void FrmAttestato::Form_Activate()
 {
     if (m_attivando || !isLoaded())
@@ -105,6 +114,13 @@ void FrmAttestato::Form_Activate()
     label("lblObiettivo2")->setText(attestato.obiettivo2);
     label("lblRapporto")->setText(attestato.giudizio);
     label("lblPerche")->setText(attestato.perche);
+    // The button that has the focus when the certificate opens says what the card says: a
+    // screen reader reaches no label.
+    const QString detto = QStringLiteral("%1 %2. %3. %4 %5.")
+                              .arg(label("Label2")->text(), attestato.nome, attestato.perche,
+                                   label("Label3")->text(), attestato.giudizio);
+    if (QWidget *stampa = control("Command2"); stampa->accessibleDescription() != detto)
+        stampa->setAccessibleDescription(detto);
     m_attivando = false;
 }
 
@@ -125,8 +141,13 @@ void FrmAttestato::impagina()
 // nothing can activate it, or the refusal, again.
 void FrmAttestato::rifiuta()
 {
-    SessionState &s = m_stato;
     unload();
+    chiedi();
+}
+
+void FrmAttestato::chiedi()
+{
+    SessionState &s = m_stato;
     s.Risposta =
         m_piattaforma.messageBox.msgBox(s.Messaggio, MessageBox::SiNoInformazione, s.Titolo);
     if (s.Risposta != MessageBox::Si)
@@ -148,8 +169,12 @@ void FrmAttestato::Command2_Click()
                      [this, carta](Printer &p) {
                          mostraPulsanti(false);
                          const bool stampata = p.printForm(carta) && p.endDoc();
-                         if (isLoaded())
+                         if (isLoaded()) {
                              mostraPulsanti(true);
+                             // Back where the child pressed, rather than wherever hiding the
+                             // buttons sent the focus.
+                             setFocus("Command2");
+                         }
                          return stampata;
                      });
 }

@@ -13,6 +13,10 @@ class FrmAttestato final : public Form
 public:
     FrmAttestato(SessionState &stato, Platform &piattaforma);
 
+    // Opens the certificate, as the menu and the list's button ask. One refused from the start
+    // never shows: the question comes alone.
+    void apri();
+
 protected:
     void collega() override;
     void Form_Activate() override;
@@ -20,6 +24,7 @@ protected:
 private:
     void impagina();
     void rifiuta();
+    void chiedi();
     void Command2_Click();
     void mostraPulsanti(bool visibili);
 

@@ -7,6 +7,7 @@
 #include "session/SessionState.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include <utility>
@@ -77,7 +78,8 @@ const FormDef &definizione()
                          .top = r.top(),
                          .width = r.width(),
                          .height = r.height(),
-                         .back = sfondoEtichette});
+                         .back = sfondoEtichette,
+                         .tabIndex = i == 1 ? 3 : -1});
         }
         c.insert(c.end(), std::begin(dopo), std::end(dopo));
         return c;
@@ -113,11 +115,62 @@ void FrmStampaPiu::collega()
     connect(menu("mnuEsci"), &QAction::triggered, this, [this] { unload(); });
     connect(button("cmdStampaS"), &QPushButton::clicked, this, &FrmStampaPiu::cmdStampaS_Click);
     connect(button("Command2"), &QPushButton::clicked, this, [this] { m_apriAttestato(); });
+    for (int i = 1; i <= operazioniPerSeduta; ++i) {
+        QWidget *riga = control(nomeOperazione(i));
+        riga->setFocusPolicy(i == 1 ? Qt::StrongFocus : Qt::ClickFocus);
+        riga->installEventFilter(this);
+    }
+}
+
+// The forty lines are one list for the keys: Tab reaches its first line, the arrows go from line
+// to line (Left and Right by a column of ten), Home and End to the first and the last line done.
+bool FrmStampaPiu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !isLoaded())
+        return Form::eventFilter(watched, event);
+    int attuale = 0;
+    for (int i = 1; i <= operazioniPerSeduta && !attuale; ++i)
+        if (control(nomeOperazione(i)) == watched)
+            attuale = i;
+    if (!attuale)
+        return Form::eventFilter(watched, event);
+    const auto piena = [this](int i) { return !label(nomeOperazione(i))->text().isEmpty(); };
+    int ultima = 1;
+    while (ultima < operazioniPerSeduta && piena(ultima + 1))
+        ++ultima;
+    int verso = attuale;
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Down:
+        verso = attuale + 1;
+        break;
+    case Qt::Key_Up:
+        verso = attuale - 1;
+        break;
+    case Qt::Key_Right:
+        verso = attuale + operazioniPerEsercizio;
+        break;
+    case Qt::Key_Left:
+        verso = attuale - operazioniPerEsercizio;
+        break;
+    case Qt::Key_Home:
+        verso = 1;
+        break;
+    case Qt::Key_End:
+        verso = ultima;
+        break;
+    default:
+        return Form::eventFilter(watched, event);
+    }
+    if (verso >= 1 && verso <= ultima)
+        control(nomeOperazione(verso))->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void FrmStampaPiu::Form_Load()
 {
     riempi();
+    // The list opens on "ESCI", first of the keys' stops; the lines come after the buttons.
+    setFocus("Command1");
 }
 
 void FrmStampaPiu::riempi()

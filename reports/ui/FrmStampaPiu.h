@@ -26,6 +26,7 @@ public:
 protected:
     void collega() override;
     void Form_Load() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void riempi();
