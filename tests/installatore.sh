@@ -189,11 +189,11 @@ start)
         errore "la pagina stampata non è l'elenco delle operazioni ($DIR/stampa.pdf)"
 
     # Closed as a window is: the list, the exercise screen, then the start screen ends the
-    # program.
+    # program, each Alt+F4 more than a second after the last (one sooner is taken for a repeat).
     xdotool windowactivate --sync "$STAMPA" key alt+F4
-    sleep 1
+    sleep 1.5
     xdotool windowactivate --sync "$ESERCIZI" key alt+F4
-    sleep 1
+    sleep 1.5
     xdotool windowactivate --sync "$INIZIO" key alt+F4
     for _ in $(seq 1 50); do
         kill -0 "$PID" 2>/dev/null || break

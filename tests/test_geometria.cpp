@@ -456,7 +456,8 @@ private slots:
         QTemporaryDir cartella;
         const QString pdf = cartella.filePath(u"attestato.pdf"_s);
         QtPrinter carta(pdf);
-        QVERIFY(carta.printForm(attestato.control("Frame1")) && carta.endDoc());
+        QVERIFY2(carta.printForm(attestato.control("Frame1")) && carta.endDoc(),
+                 qPrintable(carta.errore()));
         QProcess testo;
         testo.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
         if (!testo.waitForFinished(60000) || testo.exitCode() != 0)
@@ -562,7 +563,7 @@ private slots:
                 return;
             }
             const QHeaderView *colonne = dialogo->findChild<QTreeView *>()->header();
-            for (int i = 0; i < colonne->count(); ++i)
+            for (int i = 1; i < colonne->count(); ++i) // the name's takes the rest
                 if (!colonne->isSectionHidden(i) &&
                     colonne->sectionSize(i) < colonne->sectionSizeHint(i))
                     tagliati << colonne->model()->headerData(i, Qt::Horizontal).toString();
