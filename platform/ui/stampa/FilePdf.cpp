@@ -81,7 +81,7 @@ bool FilePdf::intero(const QByteArray &dati)
 QString FilePdf::esito(bool chiuso)
 {
     // The draft goes at the end of this, whatever happens.
-    const std::unique_ptr<QTemporaryFile> bozza = std::move(m_bozza);
+    std::unique_ptr<QTemporaryFile> bozza = std::move(m_bozza);
     if (!bozza)
         return nonScritto(QStringLiteral("errore del sistema"));
     if (!chiuso)
@@ -101,12 +101,18 @@ QString FilePdf::esito(bool chiuso)
                                                                QFile::ReadUser | QFile::WriteUser |
                                                                QFile::ReadGroup | QFile::ReadOther;
     bozza->setPermissions(permessi);
-    std::error_code errore;
-    std::filesystem::rename(bozza->filesystemFileName(), QFile(m_path).filesystemFileName(),
-                            errore);
-    if (errore)
-        return nonScritto(QStringLiteral("il file esistente non si può sostituire"));
+    // A temporary file keeps its file open until it goes, and an open file cannot be renamed on
+    // every system: the draft is let go of first, and removed here if it stays a draft.
+    const QString nomeBozza = bozza->fileName();
     bozza->setAutoRemove(false);
+    bozza.reset();
+    std::error_code errore;
+    std::filesystem::rename(QFile(nomeBozza).filesystemFileName(),
+                            QFile(m_path).filesystemFileName(), errore);
+    if (errore) {
+        QFile::remove(nomeBozza);
+        return nonScritto(QStringLiteral("il file esistente non si può sostituire"));
+    }
 
     QFile salvato(m_path);
     if (!salvato.open(QIODevice::ReadOnly) || salvato.readAll() != dati) {
