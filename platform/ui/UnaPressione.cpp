@@ -122,15 +122,16 @@ bool UnaPressione::tasto(QObject *watched, QEvent *event)
 
 bool UnaPressione::chiusura(QEvent *event)
 {
-    // The window manager repeats Close while Alt+F4 is held, and a repeat made just before Alt
-    // came up may arrive just after: one close from the time Alt goes down until the requests
-    // stop or the child presses something else.
+    // The window manager repeats Close while Alt+F4 is held, every few tens of milliseconds once
+    // the keyboard's repeat delay is past: after a close asked with Alt down, a request less than
+    // a second after the last one, with no key or button pressed since, is a repeat. Alt is not
+    // asked again then: a system that tells it as of the request (Windows) has it down for the
+    // next deliberate Alt+F4 too.
     constexpr qint64 ripetizione = 1000;
-    const bool alt = QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier;
     const bool ripetuta =
-        m_chiusoConAlt && (alt || (m_chiusura.isValid() && m_chiusura.elapsed() < ripetizione));
+        m_chiusoConAlt && m_chiusura.isValid() && m_chiusura.elapsed() < ripetizione;
     m_chiusura.start();
-    m_chiusoConAlt = alt || ripetuta;
+    m_chiusoConAlt = ripetuta || (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) != 0;
     if (ripetuta)
         event->ignore();
     return ripetuta;

@@ -31,9 +31,9 @@ class QApplication;
 // button or a picture button, even one that has just appeared where the first click was: a
 // double click on a button does what one click does.
 //
-// Closing. The window manager sends a close request for every repeat of a held Alt+F4: while Alt
-// stays down, and until the requests stop or a key or button is pressed, only the first request
-// is granted, so that one press closes one window at most.
+// Closing. The window manager sends a close request for every repeat of a held Alt+F4: after a
+// close asked with Alt down, the requests that follow each other within a second are refused
+// until they stop or a key or button is pressed, so that one press closes one window at most.
 class UnaPressione final : public QObject
 {
 public:
