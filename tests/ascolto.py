@@ -42,6 +42,15 @@ for tool in ("Xvfb", "openbox", "xdotool", "orca"):
     if not shutil.which(tool):
         print(f"ascolto: {tool} is missing: skipped")
         sys.exit(77)
+# The debug output read here is Orca 43's (Debian 12). Orca 48 (Debian 13) stamps every line with
+# the time and logs each utterance with a blank before its voice, as 43 logs a key echo: until
+# its output is read too, the test says so and is skipped there.
+ORCA = subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout
+VERSION = re.search(r"(\d+)\.\d+", ORCA)
+if not VERSION or int(VERSION[1]) > 44:
+    print(f"ascolto: {ORCA.strip() or 'orca --version says nothing'}: its debug output is not "
+          "the one this test reads (Orca 43, Debian 12): skipped")
+    sys.exit(77)
 if not BUS or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
     print("ascolto: no AT-SPI bus launcher or no session bus (run under dbus-run-session): skipped")
     sys.exit(77)
